@@ -1,0 +1,62 @@
+// Processes and standard handles for the command interpreter: starting
+// programs, forking the interpreter for pipes and captured output, moving
+// standard handles around for redirection, and reading keys from a console.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarnvelock {
+
+// A file descriptor number of this process (0, 1 and 2 are the standard ones).
+using Descriptor = int;
+
+enum class OpenMode { Read, Write, Append };
+
+// Opens path for a redirection; returns nothing when it cannot be opened.
+std::optional<Descriptor> OpenForRedirection(const std::string& path, OpenMode mode);
+// A copy of fd that stays valid after fd is replaced.
+Descriptor DuplicateDescriptor(Descriptor fd);
+// Makes target refer to what source refers to.
+void ReplaceDescriptor(Descriptor source, Descriptor target);
+void CloseDescriptor(Descriptor fd);
+// Writes all bytes, retrying after partial writes; errors are ignored since
+// the reader may be gone (a closed pipe) and the interpreter must go on.
+void WriteAll(Descriptor fd, std::string_view bytes);
+// Reads up to size bytes; 0 at end of input.
+std::size_t ReadSome(Descriptor fd, char* buffer, std::size_t size);
+bool IsTerminal(Descriptor fd);
+// Waits for one key on a terminal in raw mode (one byte otherwise); false at
+// end of input.
+bool ReadKey(Descriptor fd);
+
+// A pipe: read end and write end.
+struct PipeEnds {
+  Descriptor read = -1;
+  Descriptor write = -1;
+};
+PipeEnds MakePipe();
+
+using ProcessId = int;
+// Runs body in a copy of this process and returns the copy's id; the copy ends
+// with body's result without running any destructor of this process.
+ProcessId ForkInterpreter(const std::function<int()>& body);
+// Starts program with the given argument vector and environment
+// ("NAME=value" strings); returns nothing when it cannot be started.
+std::optional<ProcessId> StartProgram(const std::string& program,
+                                      const std::vector<std::string>& arguments,
+                                      const std::vector<std::string>& environment);
+// Waits for the process and returns its exit code (128 + signal when killed).
+int WaitForProcess(ProcessId process);
+
+// True when path names a regular file this user may execute.
+bool IsExecutableFile(const std::string& path);
+// The full path of the running program.
+std::string OwnExecutablePath();
+// The environment this process was started with, as "NAME=value" strings.
+std::vector<std::string> InheritedEnvironment();
+
+}  // namespace tarnvelock

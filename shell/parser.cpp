@@ -1,0 +1,550 @@
+// Parser: percent-expanded line to commands.
+#include "shell/parser.h"
+
+#include "shell/text.h"
+
+namespace tarnvelock {
+
+namespace {
+
+struct SyntaxError {
+  std::string message;
+};
+
+SyntaxError Unexpected(std::string_view what) {
+  return {std::string(what) + " was unexpected at this time."};
+}
+
+const SyntaxError kIncorrect{"The syntax of the command is incorrect."};
+
+class Parser {
+ public:
+  Parser(std::string line, const LineSupplier& more) : text_(std::move(line)), more_(more) {}
+
+  NodePtr ParseTop(bool labels) {
+    SkipCommandSpace();
+    if (AtEnd() || (labels && Peek() == ':')) return nullptr;
+    NodePtr node = ParseSequence(nullptr);
+    return node;
+  }
+
+ private:
+  bool AtEnd() const { return pos_ >= text_.size(); }
+  char Peek(std::size_t ahead = 0) const {
+    return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : '\0';
+  }
+
+  // Appends the next physical line after a caret at the very end; the caret
+  // goes and the first character of the new line counts as escaped.
+  bool ContinueAfterCaret() {
+    if (!more_) return false;
+    text_.pop_back();
+    for (;;) {
+      auto next = more_();
+      if (!next) return false;
+      if (!next->empty()) {
+        text_ += *next;
+        return true;
+      }
+    }
+  }
+
+  // Loads the next line of an open block; false at end of input.
+  bool NextBlockLine() {
+    if (!more_) return false;
+    auto next = more_();
+    if (!next) return false;
+    text_ = std::move(*next);
+    pos_ = 0;
+    return true;
+  }
+
+  void SkipBlanks() {
+    while (!AtEnd() && IsBlank(Peek())) ++pos_;
+  }
+  void SkipCommandSpace() {
+    while (!AtEnd() && IsDelimiter(Peek())) ++pos_;
+  }
+
+  bool AtCommandEnd() const {
+    char c = Peek();
+    return AtEnd() || c == '&' || c == '|' || (c == ')' && depth_ > 0);
+  }
+
+  // sequence := conditional { "&" conditional }
+  NodePtr ParseSequence(NodePtr first) {
+    NodePtr left = first ? ContinueConditional(std::move(first)) : ParseConditional();
+    for (;;) {
+      SkipBlanks();
+      if (Peek() != '&' || Peek(1) == '&') return left;
+      ++pos_;
+      SkipCommandSpace();
+      if (AtEnd() || (Peek() == ')' && depth_ > 0)) return left;
+      left = Join(Chain::Op::Then, std::move(left), ParseConditional());
+    }
+  }
+
+  // conditional := pipeline { ("&&" | "||") pipeline }
+  NodePtr ParseConditional() { return ContinueConditional(ParsePipeline()); }
+  NodePtr ContinueConditional(NodePtr left) {
+    for (;;) {
+      SkipBlanks();
+      bool is_and = Peek() == '&' && Peek(1) == '&';
+      bool is_or = Peek() == '|' && Peek(1) == '|';
+      if (!is_and && !is_or) return left;
+      pos_ += 2;
+      SkipCommandSpace();
+      if (AtCommandEnd()) throw Unexpected(is_and ? "&&" : "||");
+      left = Join(is_and ? Chain::Op::And : Chain::Op::Or, std::move(left), ParsePipeline());
+    }
+  }
+
+  // pipeline := command { "|" command }
+  NodePtr ParsePipeline() {
+    NodePtr left = ParseCommand();
+    for (;;) {
+      SkipBlanks();
+      if (Peek() != '|' || Peek(1) == '|') return left;
+      ++pos_;
+      SkipCommandSpace();
+      if (AtCommandEnd()) throw Unexpected("|");
+      left = Join(Chain::Op::Pipe, std::move(left), ParseCommand());
+    }
+  }
+
+  static NodePtr Join(Chain::Op op, NodePtr left, NodePtr right) {
+    auto node = std::make_unique<Node>();
+    node->value = Chain{op, std::move(left), std::move(right)};
+    return node;
+  }
+
+  NodePtr ParseCommand() {
+    SkipCommandSpace();
+    bool quiet = false;
+    while (Peek() == '@') {
+      quiet = true;
+      ++pos_;
+      SkipCommandSpace();
+    }
+    NodePtr node;
+    if (Peek() == '(') {
+      node = ParseBlock();
+    } else if (Peek() == ')' && depth_ == 0) {
+      // A stray closing bracket makes the rest of the line a comment.
+      pos_ = text_.size();
+      node = MakeSimple("");
+    } else if (KeywordAhead("rem")) {
+      node = ParseRem();
+    } else if (KeywordAhead("if")) {
+      node = ParseIf();
+    } else if (KeywordAhead("for")) {
+      node = ParseFor();
+    } else {
+      node = ParseSimple();
+    }
+    node->quiet = node->quiet || quiet;
+    return node;
+  }
+
+  // True when the word at pos_ is keyword followed by a separator.
+  bool KeywordAhead(std::string_view keyword) const {
+    if (!StartsWithIgnoreCase(std::string_view(text_).substr(pos_), keyword)) return false;
+    char after = Peek(keyword.size());
+    return after == '\0' || IsDelimiter(after) || after == '/' ||
+           (keyword == "rem" && (after == '.' || after == ':'));
+  }
+
+  static NodePtr MakeSimple(std::string text) {
+    auto node = std::make_unique<Node>();
+    node->value = SimpleCommand{std::move(text)};
+    return node;
+  }
+
+  NodePtr ParseRem() {
+    // REM keeps the rest of the line as it stands: no operators, no redirection.
+    std::string text = text_.substr(pos_);
+    pos_ = text_.size();
+    return MakeSimple(std::move(text));
+  }
+
+  NodePtr ParseBlock() {
+    ++pos_;
+    ++depth_;
+    Block block;
+    for (;;) {
+      SkipCommandSpace();
+      if (AtEnd()) {
+        if (!NextBlockLine()) throw SyntaxError{};  // unclosed block: nothing runs
+        continue;
+      }
+      if (Peek() == ':') {
+        pos_ = text_.size();  // a label inside a block is skipped
+        continue;
+      }
+      if (Peek() == ')') {
+        ++pos_;
+        break;
+      }
+      block.commands.push_back(ParseSequence(nullptr));
+      SkipBlanks();
+      if (!AtEnd() && Peek() != ')') throw Unexpected(std::string(1, Peek()));
+    }
+    --depth_;
+    auto node = std::make_unique<Node>();
+    node->value = std::move(block);
+    ReadRedirections(*node);
+    return node;
+  }
+
+  void ReadRedirections(Node& node) {
+    for (;;) {
+      SkipBlanks();
+      char c = Peek();
+      if (c == '>' || c == '<') {
+        node.redirections.push_back(ReadRedirection(-1));
+      } else if (c >= '0' && c <= '9' && (Peek(1) == '>' || Peek(1) == '<')) {
+        ++pos_;
+        node.redirections.push_back(ReadRedirection(c - '0'));
+      } else {
+        return;
+      }
+    }
+  }
+
+  // At "<" or ">"; handle is the digit written before it, or -1.
+  Redirection ReadRedirection(int handle) {
+    Redirection r;
+    if (Peek() == '<') {
+      r.kind = Redirection::Kind::Input;
+      r.handle = handle < 0 ? 0 : handle;
+      ++pos_;
+    } else {
+      r.handle = handle < 0 ? 1 : handle;
+      ++pos_;
+      r.kind = Redirection::Kind::Write;
+      if (Peek() == '>') {
+        r.kind = Redirection::Kind::Append;
+        ++pos_;
+      }
+    }
+    if (Peek() == '&' && Peek(1) >= '0' && Peek(1) <= '9') {
+      r.kind = Redirection::Kind::Duplicate;
+      r.target = std::string(1, Peek(1));
+      pos_ += 2;
+      return r;
+    }
+    SkipBlanks();
+    bool quoted = false;
+    while (!AtEnd()) {
+      char c = Peek();
+      if (!quoted && (IsBlank(c) || c == '&' || c == '|' || c == '<' || c == '>' ||
+                      (c == ')' && depth_ > 0))) {
+        break;
+      }
+      if (c == '"') quoted = !quoted;
+      if (c == '^' && !quoted) {
+        if (pos_ + 1 < text_.size()) {
+          r.target += text_[pos_ + 1];
+          pos_ += 2;
+          continue;
+        }
+        ++pos_;
+        continue;
+      }
+      r.target += c;
+      ++pos_;
+    }
+    if (r.target.empty()) throw kIncorrect;
+    return r;
+  }
+
+  NodePtr ParseSimple() {
+    auto node = std::make_unique<Node>();
+    std::string text;
+    bool quoted = false;
+    while (!AtEnd()) {
+      char c = Peek();
+      if (quoted) {
+        text += c;
+        ++pos_;
+        if (c == '"') quoted = false;
+        continue;
+      }
+      if (c == '"') {
+        quoted = true;
+        text += c;
+        ++pos_;
+        continue;
+      }
+      if (c == '^') {
+        if (pos_ + 1 >= text_.size()) {
+          if (!ContinueAfterCaret()) {
+            ++pos_;
+            break;
+          }
+        }
+        text += text_[pos_ + 1];
+        pos_ += 2;
+        continue;
+      }
+      if (c == '&' || c == '|' || (c == ')' && depth_ > 0)) break;
+      if (c == '<' || c == '>') {
+        int handle = -1;
+        std::size_t n = text.size();
+        if (n > 0 && text[n - 1] >= '0' && text[n - 1] <= '9' &&
+            (n == 1 || IsDelimiter(text[n - 2]))) {
+          handle = text[n - 1] - '0';
+          text.pop_back();
+        }
+        node->redirections.push_back(ReadRedirection(handle));
+        continue;
+      }
+      text += c;
+      ++pos_;
+    }
+    node->value = SimpleCommand{std::move(text)};
+    return node;
+  }
+
+  // One argument of IF or FOR: up to a separator, quotes grouping.
+  std::string ReadToken() {
+    SkipCommandSpace();
+    std::string token;
+    bool quoted = false;
+    while (!AtEnd()) {
+      char c = Peek();
+      if (!quoted && (IsDelimiter(c) || c == '&' || c == '|' || c == '<' || c == '>' ||
+                      (c == ')' && depth_ > 0) || (c == '(' && !token.empty()))) {
+        break;
+      }
+      if (c == '"') quoted = !quoted;
+      if (c == '^' && !quoted && pos_ + 1 < text_.size()) {
+        token += text_[pos_ + 1];
+        pos_ += 2;
+        continue;
+      }
+      token += c;
+      ++pos_;
+    }
+    return token;
+  }
+
+  // The compare operand: like ReadToken but "=" ends it only as part of "==".
+  std::string ReadOperand() {
+    SkipCommandSpace();
+    std::string token;
+    bool quoted = false;
+    while (!AtEnd()) {
+      char c = Peek();
+      if (!quoted && (IsBlank(c) || c == ',' || c == ';' || c == '&' || c == '|' || c == '<' ||
+                      c == '>' || (c == ')' && depth_ > 0) || (c == '=' && Peek(1) == '='))) {
+        break;
+      }
+      if (c == '"') quoted = !quoted;
+      if (c == '^' && !quoted && pos_ + 1 < text_.size()) {
+        token += text_[pos_ + 1];
+        pos_ += 2;
+        continue;
+      }
+      token += c;
+      ++pos_;
+    }
+    return token;
+  }
+
+  bool TakeWord(std::string_view word) {
+    SkipCommandSpace();
+    if (!StartsWithIgnoreCase(std::string_view(text_).substr(pos_), word)) return false;
+    char after = Peek(word.size());
+    if (after != '\0' && !IsDelimiter(after) && after != '(' && after != '"') return false;
+    pos_ += word.size();
+    return true;
+  }
+
+  // The command of IF and FOR: the whole rest of the line, with ELSE after a
+  // bracketed THEN part.
+  NodePtr ParseBranch(bool allow_else, NodePtr* else_branch) {
+    SkipCommandSpace();
+    if (AtCommandEnd()) throw kIncorrect;
+    NodePtr first = ParseCommand();
+    if (allow_else && std::holds_alternative<Block>(first->value)) {
+      std::size_t mark = pos_;
+      SkipBlanks();
+      if (TakeWord("else")) {
+        SkipCommandSpace();
+        if (AtCommandEnd()) throw kIncorrect;
+        *else_branch = ParseSequence(nullptr);
+        return first;
+      }
+      pos_ = mark;
+    }
+    return ParseSequence(std::move(first));
+  }
+
+  NodePtr ParseIf() {
+    pos_ += 2;
+    IfStatement statement;
+    for (;;) {
+      SkipCommandSpace();
+      if (Peek() == '/' && AsciiUpper(Peek(1)) == 'I' &&
+          (IsDelimiter(Peek(2)) || Peek(2) == '\0')) {
+        statement.ignore_case = true;
+        pos_ += 2;
+      } else if (TakeWord("not")) {
+        statement.negate = true;
+      } else {
+        break;
+      }
+    }
+    if (TakeWord("exist")) {
+      statement.kind = IfStatement::Kind::Exist;
+      statement.left = ReadToken();
+    } else if (TakeWord("defined")) {
+      statement.kind = IfStatement::Kind::Defined;
+      statement.left = ReadToken();
+    } else if (TakeWord("errorlevel")) {
+      statement.kind = IfStatement::Kind::ErrorLevel;
+      statement.left = ReadToken();
+    } else if (TakeWord("cmdextversion")) {
+      statement.kind = IfStatement::Kind::CmdExtVersion;
+      statement.left = ReadToken();
+    } else {
+      statement.left = ReadOperand();
+      if (statement.left.empty()) throw kIncorrect;
+      SkipBlanks();
+      if (Peek() == '=' && Peek(1) == '=') {
+        pos_ += 2;
+        while (Peek() == '=') ++pos_;
+        statement.op = "==";
+      } else {
+        std::string op = ToUpper(ReadToken());
+        if (op != "EQU" && op != "NEQ" && op != "LSS" && op != "LEQ" && op != "GTR" &&
+            op != "GEQ") {
+          throw Unexpected(op.empty() ? std::string("=") : op);
+        }
+        statement.op = op;
+      }
+      statement.right = ReadOperand();
+      if (statement.right.empty()) throw kIncorrect;
+    }
+    if (statement.left.empty()) throw kIncorrect;
+    statement.then_branch = ParseBranch(true, &statement.else_branch);
+    auto node = std::make_unique<Node>();
+    node->value = std::move(statement);
+    return node;
+  }
+
+  NodePtr ParseFor() {
+    pos_ += 3;
+    ForStatement statement;
+    SkipCommandSpace();
+    if (Peek() == '/') {
+      char kind = AsciiUpper(Peek(1));
+      pos_ += 2;
+      switch (kind) {
+        case 'D':
+          statement.kind = ForStatement::Kind::Directories;
+          break;
+        case 'R':
+          statement.kind = ForStatement::Kind::Recursive;
+          break;
+        case 'L':
+          statement.kind = ForStatement::Kind::Numbers;
+          break;
+        case 'F':
+          statement.kind = ForStatement::Kind::Lines;
+          break;
+        default:
+          throw Unexpected(std::string("/") + kind);
+      }
+      SkipCommandSpace();
+      if (statement.kind == ForStatement::Kind::Lines && Peek() == '"') {
+        std::size_t close = text_.find('"', pos_ + 1);
+        if (close == std::string::npos) throw kIncorrect;
+        statement.options = text_.substr(pos_ + 1, close - pos_ - 1);
+        pos_ = close + 1;
+      } else if (statement.kind == ForStatement::Kind::Recursive && Peek() != '%') {
+        statement.options = ReadToken();
+      }
+    }
+    SkipCommandSpace();
+    if (Peek() != '%' || Peek(1) == '\0') throw kIncorrect;
+    statement.variable = Peek(1);
+    pos_ += 2;
+    if (!TakeWord("in")) throw kIncorrect;
+    SkipCommandSpace();
+    if (Peek() != '(') throw kIncorrect;
+    ++pos_;
+    statement.set = ReadSet();
+    if (!TakeWord("do")) throw kIncorrect;
+    statement.body = ParseBranch(false, nullptr);
+    auto node = std::make_unique<Node>();
+    node->value = std::move(statement);
+    return node;
+  }
+
+  // The text inside the brackets after IN, which may go on over lines.
+  std::string ReadSet() {
+    std::string set;
+    bool quoted = false;
+    int nested = 0;
+    for (;;) {
+      if (AtEnd()) {
+        if (!NextBlockLine()) throw kIncorrect;
+        set += ' ';
+        continue;
+      }
+      char c = Peek();
+      if (c == '"') quoted = !quoted;
+      if (!quoted && c == '^' && pos_ + 1 < text_.size()) {
+        set += text_[pos_ + 1];
+        pos_ += 2;
+        continue;
+      }
+      if (!quoted && c == '(') ++nested;
+      if (!quoted && c == ')') {
+        if (nested == 0) {
+          ++pos_;
+          return set;
+        }
+        --nested;
+      }
+      set += c;
+      ++pos_;
+    }
+  }
+
+  std::string text_;
+  const LineSupplier& more_;
+  std::size_t pos_ = 0;
+  int depth_ = 0;
+};
+
+}  // namespace
+
+namespace {
+
+ParseResult Parse(std::string line, const LineSupplier& more_lines, bool labels) {
+  // Carriage returns never reach the parser.
+  std::erase(line, '\r');
+  Parser parser(std::move(line), more_lines);
+  ParseResult result;
+  try {
+    result.node = parser.ParseTop(labels);
+  } catch (const SyntaxError& error) {
+    result.error = error.message;
+  }
+  return result;
+}
+
+}  // namespace
+
+ParseResult ParseLine(std::string line, const LineSupplier& more_lines) {
+  return Parse(std::move(line), more_lines, true);
+}
+
+ParseResult ParseCallText(std::string text) {
+  return Parse(std::move(text), {}, false);
+}
+
+}  // namespace tarnvelock

@@ -1,0 +1,133 @@
+// Windows-style paths on this system.
+#include "shell/paths.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "shell/text.h"
+
+namespace tarnvelock {
+
+namespace fs = std::filesystem;
+
+std::string NativePath(std::string_view path) {
+  if (path.size() >= 2 && path[1] == ':' &&
+      ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'))) {
+    path.remove_prefix(2);
+    if (path.empty()) return ".";
+  }
+  if (EqualsIgnoreCase(path, "nul") || StartsWithIgnoreCase(path, "nul.")) return "/dev/null";
+  if (EqualsIgnoreCase(path, "con")) return "/dev/tty";
+  std::string result(path);
+  std::replace(result.begin(), result.end(), '\\', '/');
+  return result;
+}
+
+std::string CurrentDirectory() {
+  std::error_code error;
+  fs::path current = fs::current_path(error);
+  return error ? std::string("/") : current.string();
+}
+
+std::string FullPath(std::string_view path) {
+  std::string native = NativePath(path);
+  std::string joined =
+      (!native.empty() && native[0] == '/') ? native : CurrentDirectory() + "/" + native;
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  while (start <= joined.size()) {
+    std::size_t end = joined.find('/', start);
+    if (end == std::string::npos) end = joined.size();
+    std::string part = joined.substr(start, end - start);
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(std::move(part));
+    }
+    start = end + 1;
+  }
+  std::string result;
+  for (const std::string& part : parts) result += "/" + part;
+  if (result.empty()) result = "/";
+  // A trailing separator as written stays ("dir\" names the directory).
+  if (!native.empty() && native.back() == '/' && result != "/") result += '/';
+  return result;
+}
+
+bool PathExists(const std::string& native) {
+  std::error_code error;
+  return fs::exists(native, error);
+}
+
+bool IsDirectory(const std::string& native) {
+  std::error_code error;
+  return fs::is_directory(native, error);
+}
+
+bool IsRegularFile(const std::string& native) {
+  std::error_code error;
+  return fs::is_regular_file(native, error);
+}
+
+bool HasWildcards(std::string_view name) {
+  return name.find_first_of("*?") != std::string_view::npos;
+}
+
+bool WildcardMatch(std::string_view pattern, std::string_view name) {
+  if (pattern == "*.*") pattern = "*";
+  std::size_t p = 0, n = 0, star = std::string_view::npos, resume = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() &&
+        (pattern[p] == '?' || AsciiUpper(pattern[p]) == AsciiUpper(name[n]))) {
+      ++p;
+      ++n;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      resume = n;
+    } else if (star != std::string_view::npos) {
+      p = star + 1;
+      n = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && (pattern[p] == '*' || pattern[p] == '.')) ++p;
+  return p == pattern.size();
+}
+
+std::pair<std::string, std::string> SplitDirectory(std::string_view path) {
+  std::size_t slash = path.find_last_of("/\\");
+  if (slash == std::string_view::npos) {
+    if (path.size() >= 2 && path[1] == ':')
+      return {std::string(path.substr(0, 2)), std::string(path.substr(2))};
+    return {"", std::string(path)};
+  }
+  return {std::string(path.substr(0, slash + 1)), std::string(path.substr(slash + 1))};
+}
+
+std::vector<GlobMatch> Glob(std::string_view pattern) {
+  std::vector<GlobMatch> result;
+  auto [directory, name] = SplitDirectory(pattern);
+  if (!HasWildcards(name)) {
+    std::string native = NativePath(pattern);
+    if (PathExists(native)) result.push_back({std::string(pattern), IsDirectory(native)});
+    return result;
+  }
+  std::string native_dir = directory.empty() ? std::string(".") : NativePath(directory);
+  std::error_code error;
+  for (fs::directory_iterator it(native_dir, error), end; !error && it != end;
+       it.increment(error)) {
+    std::string entry = it->path().filename().string();
+    if (WildcardMatch(name, entry)) {
+      std::error_code kind_error;
+      result.push_back({directory + entry, it->is_directory(kind_error)});
+    }
+  }
+  std::sort(result.begin(), result.end(), [](const GlobMatch& a, const GlobMatch& b) {
+    return IgnoreCaseLess()(a.path, b.path);
+  });
+  return result;
+}
+
+}  // namespace tarnvelock
