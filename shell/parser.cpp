@@ -278,10 +278,13 @@ class Parser {
       }
       if (c == '^') {
         if (pos_ + 1 >= text_.size()) {
+          // The caret joins the next line, whose first character it escapes.
           if (!ContinueAfterCaret()) {
             ++pos_;
             break;
           }
+          text += text_[pos_++];
+          continue;
         }
         text += text_[pos_ + 1];
         pos_ += 2;

@@ -50,7 +50,8 @@ int Arithmetic(Interpreter& shell, std::string_view expression) {
 }
 
 int Prompted(Interpreter& shell, std::string_view text) {
-  std::string_view assignment = Assignment(TrimBlanks(text));
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  std::string_view assignment = Assignment(text);
   std::size_t equals = assignment.find('=');
   if (equals == std::string_view::npos || equals == 0) {
     shell.ErrorLine("The syntax of the command is incorrect.");
