@@ -48,8 +48,11 @@ std::string FullPath(std::string_view path) {
     start = end + 1;
   }
   std::string result;
-  for (const std::string& part : parts) result += "/" + part;
-  if (result.empty()) result = "/";
+  for (const std::string& part : parts) {
+    result += '/';
+    result += part;
+  }
+  if (result.empty()) result.push_back('/');
   // A trailing separator as written stays ("dir\" names the directory).
   if (!native.empty() && native.back() == '/' && result != "/") result += '/';
   return result;
