@@ -24,7 +24,10 @@ class Parser {
   NodePtr ParseTop(bool labels) {
     SkipCommandSpace();
     if (AtEnd() || (labels && Peek() == ':')) return nullptr;
+    // A leading "@" keeps the whole line from being echoed.
+    bool quiet = Peek() == '@';
     NodePtr node = ParseSequence(nullptr);
+    node->quiet = node->quiet || quiet;
     return node;
   }
 
