@@ -423,10 +423,11 @@ class Parser {
         while (Peek() == '=') ++pos_;
         statement.op = "==";
       } else {
-        std::string op = ToUpper(ReadToken());
+        std::string word = ReadToken();
+        std::string op = ToUpper(word);
         if (op != "EQU" && op != "NEQ" && op != "LSS" && op != "LEQ" && op != "GTR" &&
             op != "GEQ") {
-          throw Unexpected(op.empty() ? std::string("=") : op);
+          throw Unexpected(word.empty() ? std::string("=") : word);
         }
         statement.op = op;
       }

@@ -1,0 +1,35 @@
+// Command words, batch parameters and program argument vectors.
+#include "shell/arguments.h"
+
+#include <gtest/gtest.h>
+
+namespace tarnvelock {
+namespace {
+
+using Words = std::vector<std::string>;
+
+TEST(Arguments, CommandWord) {
+  CommandWord word = SplitCommandWord("  \"my prog\" a b");
+  EXPECT_EQ("\"my prog\"", word.typed);
+  EXPECT_EQ("my prog", word.name);
+  EXPECT_EQ(" a b", word.rest);
+  EXPECT_EQ("echo.text", SplitCommandWord("echo.text more").typed);
+  EXPECT_EQ("=x", SplitCommandWord("set=x").rest);
+}
+
+TEST(Arguments, BatchParametersSplitOnAllSeparatorsOutsideQuotes) {
+  EXPECT_EQ((Words{"a", "b", "\"c d\"", "e", "f"}), SplitBatchArguments(" a,b;\"c d\"=e\tf "));
+  EXPECT_EQ((Words{"x\"y z\""}), SplitBatchArguments("x\"y z\""));
+  EXPECT_TRUE(SplitBatchArguments(" ,; ").empty());
+}
+
+TEST(Arguments, ProgramArgumentsFollowTheWindowsRules) {
+  EXPECT_EQ((Words{"a b", "c"}), SplitProgramArguments("\"a b\" c"));
+  EXPECT_EQ((Words{"a\\\\b", "x\"y"}), SplitProgramArguments("a\\\\b x\\\"y"));
+  EXPECT_EQ((Words{"path\\", "q"}), SplitProgramArguments("\"path\\\\\" q"));
+  EXPECT_EQ((Words{"say \"hi\""}), SplitProgramArguments("\"say \"\"hi\"\"\""));
+  EXPECT_EQ((Words{"a,b;c=d"}), SplitProgramArguments("a,b;c=d"));
+}
+
+}  // namespace
+}  // namespace tarnvelock
