@@ -43,8 +43,7 @@ bool BatchFile::Refresh() {
 }
 
 std::optional<std::string> BatchFile::ReadLine(std::uint64_t* offset) {
-  Refresh();
-  if (*offset >= content_.size()) return std::nullopt;
+  if (!Refresh() || *offset >= content_.size()) return std::nullopt;
   std::size_t start = static_cast<std::size_t>(*offset);
   std::size_t end = content_.find_first_of("\n\x1A", start);
   if (end == std::string::npos) end = content_.size();

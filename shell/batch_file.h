@@ -21,7 +21,8 @@ class BatchFile {
   // False when the file cannot be read.
   bool Refresh();
   // The line at *offset without its line end (LF, CR LF, or Ctrl-Z, which
-  // ends a command line as LF does); moves *offset past it. Nothing at the end.
+  // ends a command line as LF does); moves *offset past it. Nothing at the end
+  // or when the file can no longer be read.
   std::optional<std::string> ReadLine(std::uint64_t* offset);
   // The offset of the line after label name: searched from offset to the end,
   // then from the top. Nothing when the file has no such label.

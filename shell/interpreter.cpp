@@ -551,7 +551,10 @@ void Interpreter::RunFrame(std::unique_ptr<Frame> frame) {
   LineSupplier more = [this, &current] { return ReadBatchLine(current); };
   while (flow_ == Flow::Normal) {
     auto line = ReadBatchLine(current);
-    if (!line) break;
+    if (!line) {
+      if (!current.file->Refresh()) ErrorLine("The batch file cannot be found.");
+      break;
+    }
     ParseResult parsed = ParseLine(std::move(*line), more);
     if (!parsed.error.empty()) {
       // A syntax error ends every batch context, as on Windows.

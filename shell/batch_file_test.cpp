@@ -1,0 +1,62 @@
+// Reading a running batch file line by line, and finding its labels.
+#include "shell/batch_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace tarnvelock {
+namespace {
+
+class BatchFileTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    path_ = (std::filesystem::temp_directory_path() /
+             ("tarnvelock-batchfile-" + std::to_string(getpid()) + ".bat"))
+                .string();
+  }
+  void TearDown() override { std::filesystem::remove(path_); }
+  void Write(const std::string& content, std::ios::openmode mode = std::ios::trunc) {
+    std::ofstream(path_, std::ios::binary | mode) << content;
+  }
+  std::string path_;
+};
+
+TEST_F(BatchFileTest, LineEnds) {
+  Write("one\r\ntwo\nthree\x1A" "four\r\n\r\nlast");
+  BatchFile file(path_);
+  std::uint64_t offset = 0;
+  std::vector<std::string> lines;
+  while (auto line = file.ReadLine(&offset)) lines.push_back(*line);
+  EXPECT_EQ((std::vector<std::string>{"one", "two", "three", "four", "", "last"}), lines);
+}
+
+TEST_F(BatchFileTest, ReadsWhatWasAppendedWhileRunning) {
+  Write("echo a\r\n");
+  BatchFile file(path_);
+  std::uint64_t offset = 0;
+  ASSERT_TRUE(file.ReadLine(&offset));
+  EXPECT_FALSE(file.ReadLine(&offset));
+  Write("echo appended\r\n", std::ios::app);
+  EXPECT_EQ("echo appended", file.ReadLine(&offset).value_or("<none>"));
+}
+
+TEST_F(BatchFileTest, LabelsAreSearchedForwardThenFromTheTop) {
+  Write(":dup\r\nline1\r\n  :Target extra\r\nline3\r\n:dup\r\nline5\r\n::comment\r\n");
+  BatchFile file(path_);
+  std::uint64_t after_first_dup = 6;
+  std::uint64_t offset = *file.FindLabel("DUP", after_first_dup);
+  EXPECT_EQ("line5", file.ReadLine(&offset).value_or("<none>"));
+  offset = *file.FindLabel("dup", offset);  // past the last one: wraps to the top
+  EXPECT_EQ("line1", file.ReadLine(&offset).value_or("<none>"));
+  offset = *file.FindLabel("target", 0);
+  EXPECT_EQ("line3", file.ReadLine(&offset).value_or("<none>"));
+  EXPECT_FALSE(file.FindLabel("missing", 0));
+  EXPECT_EQ("name", LabelName(" :name rest"));
+  EXPECT_EQ("eof", LabelName(":eof"));
+}
+
+}  // namespace
+}  // namespace tarnvelock
