@@ -31,6 +31,7 @@ int RunCls(Interpreter& shell, std::string_view arguments);
 int RunColor(Interpreter& shell, std::string_view arguments);
 int RunCopy(Interpreter& shell, std::string_view arguments);
 int RunDel(Interpreter& shell, std::string_view arguments);
+int RunDir(Interpreter& shell, std::string_view arguments);
 int RunEcho(Interpreter& shell, std::string_view arguments);
 int RunEndlocal(Interpreter& shell, std::string_view arguments);
 int RunExit(Interpreter& shell, std::string_view arguments);

@@ -15,7 +15,7 @@ struct HelpEntry {
   std::string_view text;
 };
 
-constexpr std::array<HelpEntry, 37> kHelp{{
+constexpr std::array<HelpEntry, 38> kHelp{{
     {"CALL", "Runs a label of this batch or another batch file and comes back.",
      "Runs a label of the running batch file as a subroutine, or another batch\n"
      "file or program, and continues after the CALL when it ends.\n\n"
@@ -59,6 +59,12 @@ constexpr std::array<HelpEntry, 37> kHelp{{
      "  /S     deletes matching files in all subdirectories too.\n"
      "  /Q     does not ask before deleting all files of a directory.\n"
      "  /F     deletes read-only files as well.\n"},
+    {"DIR", "Lists files and directories.",
+     "Lists the files and subdirectories of a directory.\n\n"
+     "DIR [/B] [/S] [/A:D | /A:-D] [path][pattern]\n\n"
+     "  /B    names only.\n"
+     "  /S    the subdirectories as well (with /B: full paths).\n"
+     "  /A:D  only directories; /A:-D only files.\n"},
     {"ECHO", "Shows text, or turns command echoing on or off.",
      "Shows a message, or turns the echoing of commands on or off.\n\n"
      "ECHO [ON | OFF]\nECHO [message]\nECHO.\n\n"
