@@ -25,7 +25,9 @@ class BatchFileTest : public testing::Test {
 };
 
 TEST_F(BatchFileTest, LineEnds) {
-  Write("one\r\ntwo\nthree\x1A" "four\r\n\r\nlast");
+  Write(
+      "one\r\ntwo\nthree\x1A"
+      "four\r\n\r\nlast");
   BatchFile file(path_);
   std::uint64_t offset = 0;
   std::vector<std::string> lines;

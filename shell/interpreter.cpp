@@ -348,7 +348,11 @@ bool Interpreter::RunForBody(const Node& body,
     for_bindings_.push_back(binding);
     for_depths_.push_back(frames_.size());
   }
-  if (echo_on_ && !body.quiet) EchoCommand(body);
+  if (echo_on_ && !body.quiet) {
+    // Each pass echoes the body with the values of this pass.
+    Out(std::string(kNewline) + Prompt() +
+        SubstituteForVariables(Render(body), for_bindings_, *this) + std::string(kNewline));
+  }
   *status = Execute(body);
   for_bindings_.resize(for_bindings_.size() - values.size());
   for_depths_.resize(for_depths_.size() - values.size());

@@ -19,6 +19,8 @@ int main(int argc, char** argv) {
     arguments += needs_quotes ? "\"" + word + "\"" : word;
   }
   Variables environment = Variables::FromEntries(InheritedEnvironment());
+  // Batch files start interpreters with %ComSpec%, which Windows always sets.
+  if (environment.Find("ComSpec") == nullptr) environment.Set("ComSpec", OwnExecutablePath());
   Invocation invocation = ParseInvocation(arguments, environment);
   std::string command_line = std::string(argv[0]) + (arguments.empty() ? "" : " " + arguments);
   return RunInvocation(invocation, std::move(environment), command_line) & 0xff;

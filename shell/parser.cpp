@@ -28,6 +28,10 @@ class Parser {
     bool quiet = Peek() == '@';
     NodePtr node = ParseSequence(nullptr);
     node->quiet = node->quiet || quiet;
+    SkipBlanks();
+    // What follows a closed block without an operator is an error; a surplus
+    // closing bracket ends the line.
+    if (!AtEnd() && Peek() != ')') throw Unexpected(ReadToken());
     return node;
   }
 
