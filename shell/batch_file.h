@@ -17,7 +17,6 @@ class BatchFile {
  public:
   explicit BatchFile(std::string path) : path_(std::move(path)) {}
 
-  const std::string& path() const { return path_; }
   // False when the file cannot be read.
   bool Refresh();
   // The line at *offset without its line end (LF, CR LF, or Ctrl-Z, which

@@ -83,20 +83,10 @@ int RunRecursive(Interpreter& shell, const ForStatement& statement) {
   return status;
 }
 
-std::int64_t LeadingNumber(std::string_view text) {
-  auto value = ParseInteger(text);
-  if (value) return *value;
-  std::size_t end = 0;
-  if (end < text.size() && (text[end] == '-' || text[end] == '+')) ++end;
-  while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
-  auto prefix = ParseInteger(text.substr(0, end));
-  return prefix ? *prefix : 0;
-}
-
 int RunNumbers(Interpreter& shell, const ForStatement& statement) {
   std::vector<std::string> parts = SplitBatchArguments(shell.Prepare(statement.set));
   std::int64_t bounds[3] = {0, 0, 0};
-  for (std::size_t i = 0; i < parts.size() && i < 3; ++i) bounds[i] = LeadingNumber(parts[i]);
+  for (std::size_t i = 0; i < parts.size() && i < 3; ++i) bounds[i] = ParseLeadingInteger(parts[i]);
   auto [start, step, end] = bounds;
   int status = 0;
   for (std::int64_t i = start; step >= 0 ? i <= end : i >= end; i += step) {

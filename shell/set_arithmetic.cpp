@@ -1,6 +1,7 @@
 // SET /A: 32-bit integer expressions.
 #include "shell/set_arithmetic.h"
 
+#include <cctype>
 #include <optional>
 
 #include "shell/text.h"
@@ -97,16 +98,7 @@ class Evaluator {
   std::int32_t Read(const Operand& operand) const {
     if (operand.variable.empty()) return operand.value;
     const std::string* value = variables_.Find(operand.variable);
-    if (value == nullptr) return 0;
-    std::string_view text = TrimBlanks(*value);
-    // A variable's value counts up to its first character that is no digit.
-    std::size_t end = 0;
-    if (end < text.size() && (text[end] == '-' || text[end] == '+')) ++end;
-    if (text.size() > end + 1 && text[end] == '0' && AsciiUpper(text[end + 1]) == 'X') end += 2;
-    while (end < text.size() && std::isxdigit(static_cast<unsigned char>(text[end]))) ++end;
-    auto parsed = ParseInteger(text.substr(0, end));
-    while (!parsed && end > 0) parsed = ParseInteger(text.substr(0, --end));
-    return parsed ? Wrap(*parsed) : 0;
+    return value == nullptr ? 0 : Wrap(ParseLeadingInteger(*value));
   }
 
   // Assignment operators, right to left.

@@ -1,6 +1,8 @@
 // Byte-text helpers for the interpreter.
 #include "shell/text.h"
 
+#include <cctype>
+
 namespace tarnvelock {
 
 std::string ToUpper(std::string_view text) {
@@ -92,6 +94,18 @@ std::optional<std::int64_t> ParseInteger(std::string_view text) {
   }
   auto result = static_cast<std::int64_t>(value);
   return negative ? -result : result;
+}
+
+std::int64_t ParseLeadingInteger(std::string_view text) {
+  text = TrimBlanks(text);
+  std::size_t end = 0;
+  if (end < text.size() && (text[end] == '-' || text[end] == '+')) ++end;
+  if (text.size() > end + 1 && text[end] == '0' && AsciiUpper(text[end + 1]) == 'X') end += 2;
+  while (end < text.size() && std::isxdigit(static_cast<unsigned char>(text[end]))) ++end;
+  for (; end > 0; --end) {
+    if (auto value = ParseInteger(text.substr(0, end))) return *value;
+  }
+  return 0;
 }
 
 }  // namespace tarnvelock

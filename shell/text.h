@@ -50,5 +50,8 @@ std::string_view StripQuotes(std::string_view text);
 // decimal, 0x hexadecimal or 0-prefixed octal. Nothing when the text is not
 // such a number as a whole.
 std::optional<std::int64_t> ParseInteger(std::string_view text);
+// The number at the start of text, 0 when there is none: how the interpreter
+// reads a value where it expects a number ("12abc" is 12).
+std::int64_t ParseLeadingInteger(std::string_view text);
 
 }  // namespace tarnvelock
