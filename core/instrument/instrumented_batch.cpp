@@ -1,0 +1,122 @@
+// Generation and writing of the instrumented batch.
+#include "core/instrument/instrumented_batch.h"
+
+#include <algorithm>
+
+namespace tarnvelock {
+
+namespace {
+
+// The outer interpreter (first argument "_dbg") jumps to :_dbg, which runs
+// the file again in an inner interpreter. The inner one sets up the debug
+// variables, calls the user's batch as :_dbgTestObjekt and stops a last
+// time at its end. Both setlocal lines are padded to the same width.
+constexpr std::wstring_view kHeader[] = {
+    L"@if .%1==.%_dbg% call :%_dbg% -2 %0",
+    L"@setlocal enabledelayedexpansion || (echo Unable to enable delayedexpansion. Exit!! & exit)",
+    L"@setlocal enableextensions       || (echo Unable to enable extensions. Exit!!       & exit)",
+    L"@set _dbgEL=0",
+    L"@set _dbgES=0",
+    L"@set _dbgCall=0",
+    L"@set _dbgFor=0",
+    L"@set _dbgKlam=0",
+    L"@set _dbgLocal=0",
+    L"@pushd \"%_dbgTmp%\"",
+    L"@(call :_dbgPara . %*)>_dbgAktPara0.txt",
+    L"@call :_dbgNewBreaks",
+    L"@call :_dbgTestObjekt %*",
+    L"@call :_dbgChkPause -1",
+    L":_dbgTestObjekt",
+};
+
+// Every banner line is this wide while its value fits; the closing star
+// then moves right.
+constexpr size_t kBannerWidth = 69;
+
+std::wstring BannerStars() {
+  return L"@echo " + std::wstring(kBannerWidth - 6, L'*');
+}
+
+// "@echo *" + text, padded with blanks to the closing star.
+std::wstring BannerLine(std::wstring_view text) {
+  std::wstring line = L"@echo *";
+  line += text;
+  line.append(kBannerWidth - 1 - std::min(line.size(), kBannerWidth - 1), L' ');
+  line += L'*';
+  return line;
+}
+
+void AppendBanner(std::vector<std::wstring>& items, const DebugDocument& document) {
+  items.push_back(BannerStars());
+  items.push_back(BannerLine(L""));
+  items.push_back(BannerLine(L"  Tarnvelock  Version 1.1"));
+  items.push_back(BannerLine(L""));
+  items.push_back(BannerLine(L"  Debug File  \"" + document.BatchPath + L"\""));
+  items.push_back(BannerLine(L"  Parameter   " + document.Options.Parameters));
+  items.push_back(BannerLine(L""));
+  items.push_back(BannerStars());
+  items.emplace_back(L"@echo.");
+}
+
+RuntimeInput RuntimeInputOf(const DebugDocument& document, const PerLineResult& per_line) {
+  RuntimeInput input;
+  input.EnableBreak = document.Options.EnableBreak;
+  input.LogCalls = document.Options.LogCalls;
+  input.LogReturns = document.Options.LogReturns;
+  input.ForLetters = per_line.ForLetters;
+  input.SpareLetter = per_line.SpareLetter;
+  input.GlobalNames = document.GlobalNames;
+  return input;
+}
+
+}  // namespace
+
+InstrumentedBatch::InstrumentedBatch(FileSystem& files, const CodePageConverter& code_pages,
+                                     UserView& view)
+    : files_(files), code_pages_(code_pages), view_(view) {}
+
+void InstrumentedBatch::Generate(const DebugDocument& document, const PerLineResult& per_line,
+                                 const RuntimeRefs& refs) {
+  items_.assign(std::begin(kHeader), std::end(kHeader));
+  AppendBanner(items_, document);
+  if (!document.Options.EchoOn) items_.emplace_back(L"@echo off");
+  if (!document.StartDir.empty()) items_.push_back(L"@cd /d \"" + document.StartDir + L"\"");
+  if (!document.StartUp.empty()) items_.push_back(document.StartUp);
+  items_.emplace_back();
+  items_.insert(items_.end(), per_line.Items.begin(), per_line.Items.end());
+
+  unbalanced_brackets_ = per_line.Depth != 0;
+  if (unbalanced_brackets_) view_.ShowMessage(std::wstring(kUnbalancedBracketsText));
+
+  items_.emplace_back(L"@goto :eof");
+  const std::vector<std::wstring> runtime = RuntimeLines(RuntimeInputOf(document, per_line), refs);
+  items_.insert(items_.end(), runtime.begin(), runtime.end());
+}
+
+std::wstring InstrumentedBatch::Text() const {
+  std::wstring text;
+  for (const std::wstring& item : items_) {
+    text += item;
+    text += L"\r\n";
+  }
+  return text;
+}
+
+bool InstrumentedBatch::Save(const std::wstring& path) {
+  const IoStatus status = files_.WriteFile(path, code_pages_.Encode(Text(), CodePage::Oem));
+  if (status) return true;
+  view_.ShowMessage(L"The instrumented batch cannot be written to \"" + path + L"\":\n" +
+                    status.message());
+  return false;
+}
+
+bool InstrumentedBatch::PrepareForRun(DebugDocument& document, const RuntimeRefs& refs,
+                                      const std::function<PerLineResult()>& rewrite_lines) {
+  if (document.InstrumentStale || items_.empty()) {
+    Generate(document, rewrite_lines(), refs);
+    document.InstrumentStale = false;
+  }
+  return Save(document.InstrumentedPath);
+}
+
+}  // namespace tarnvelock

@@ -1,0 +1,273 @@
+// Tests of the instrumented batch: its header and banner, the bracket
+// report, writing the file, regeneration only when the document is stale,
+// and whole files compared byte for byte with the expected files.
+#include "core/instrument/instrumented_batch.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+namespace tarnvelock {
+namespace {
+
+// Keeps files in memory; a write to a path listed in locked fails.
+class MemoryFileSystem : public FileSystem {
+ public:
+  std::map<std::wstring, std::string> files;
+  std::wstring locked;
+
+  bool FileExists(const std::wstring& path) const override { return files.contains(path); }
+  bool DirectoryExists(const std::wstring&) const override { return false; }
+  std::wstring FullPath(const std::wstring& path) const override { return path; }
+  std::optional<FileTimeStamp> LastWriteTime(const std::wstring&) const override { return {}; }
+  IoStatus ReadFile(const std::wstring& path, std::string* contents) const override {
+    if (!files.contains(path)) return IoStatus::Failure(L"The file does not exist.");
+    *contents = files.at(path);
+    return {};
+  }
+  IoStatus WriteFile(const std::wstring& path, std::string_view contents) override {
+    if (path == locked) return IoStatus::Failure(L"The file is in use by another process.");
+    files[path] = std::string(contents);
+    return {};
+  }
+  IoStatus AppendFile(const std::wstring& path, std::string_view contents) override {
+    files[path] += contents;
+    return {};
+  }
+  IoStatus RemoveFile(const std::wstring& path) override {
+    files.erase(path);
+    return {};
+  }
+  IoStatus MoveFile(const std::wstring&, const std::wstring&) override { return Unused(); }
+  IoStatus CopyFile(const std::wstring&, const std::wstring&) override { return Unused(); }
+  IoStatus CreateDirectory(const std::wstring&) override { return Unused(); }
+  std::wstring CurrentDirectory() const override { return L"/tmp/_dbgTmp/"; }
+  IoStatus SetCurrentDirectory(const std::wstring&) override { return Unused(); }
+
+ private:
+  static IoStatus Unused() { return IoStatus::Failure(L"Not available in this test."); }
+};
+
+// A single-byte "OEM" page: ASCII as is, "ä" as 0x84, anything else "?".
+class TestCodePages : public CodePageConverter {
+ public:
+  std::wstring Decode(std::string_view bytes, CodePage) const override {
+    return std::wstring(bytes.begin(), bytes.end());
+  }
+  std::string Encode(std::wstring_view text, CodePage page) const override {
+    std::string bytes;
+    for (wchar_t ch : text) {
+      if (page == CodePage::Oem && ch == L'\u00e4') {
+        bytes += '\x84';
+      } else {
+        bytes += ch < 0x80 ? static_cast<char>(ch) : '?';
+      }
+    }
+    return bytes;
+  }
+  unsigned Number(CodePage) const override { return 850; }
+};
+
+class RecordingView : public UserView {
+ public:
+  std::vector<std::wstring> messages;
+  void ShowMessage(const std::wstring& text) override { messages.push_back(text); }
+  bool Confirm(const std::wstring&) override { return true; }
+};
+
+const RuntimeRefs kPlainRefs{L"%_dbgTmp%_dbgDoBreak", L"%_dbgTmp%_dbgActions.cmd",
+                             L"%_dbgTmp%_dbgLast.txt"};
+const RuntimeRefs kQuotedRefs{L"\"%_dbgTmp%_dbgDoBreak\"", L"\"%_dbgTmp%_dbgActions.cmd\"",
+                              L"\"%_dbgTmp%_dbgLast.txt\""};
+
+// A loaded document with every option off.
+DebugDocument Document(std::wstring batch_path) {
+  DebugDocument document;
+  document.BatchPath = std::move(batch_path);
+  document.InstrumentedPath = L"build.bat";
+  document.Options.LogCalls = false;
+  document.InstrumentStale = true;
+  return document;
+}
+
+class InstrumentedBatchTest : public ::testing::Test {
+ protected:
+  MemoryFileSystem files_;
+  TestCodePages code_pages_;
+  RecordingView view_;
+  InstrumentedBatch batch_{files_, code_pages_, view_};
+
+  std::wstring BannerLine(std::wstring_view start) const {
+    for (const std::wstring& item : batch_.Items()) {
+      if (item.starts_with(start)) return item;
+    }
+    return L"";
+  }
+};
+
+TEST_F(InstrumentedBatchTest, BannerLinesKeepTheirWidthWhileTheValueFits) {
+  struct Case {
+    size_t path_length, parameters_length, path_line_length, parameters_line_length;
+  };
+  for (const Case& c :
+       {Case{44, 46, 69, 69}, Case{45, 47, 69, 69}, Case{46, 48, 70, 70}, Case{60, 0, 84, 69}}) {
+    DebugDocument document = Document(std::wstring(c.path_length, L'p'));
+    document.Options.Parameters = std::wstring(c.parameters_length, L'x');
+    batch_.Generate(document, {}, kPlainRefs);
+    const std::wstring path_line = BannerLine(L"@echo *  Debug File");
+    const std::wstring parameters_line = BannerLine(L"@echo *  Parameter");
+    EXPECT_EQ(path_line.size(), c.path_line_length) << path_line;
+    EXPECT_EQ(parameters_line.size(), c.parameters_line_length) << parameters_line;
+    EXPECT_TRUE(path_line.ends_with(L"\"*") || path_line.ends_with(L" *")) << path_line;
+  }
+}
+
+TEST_F(InstrumentedBatchTest, UnbalancedBracketsAreReportedAndTheFileIsBuiltAllTheSame) {
+  PerLineResult per_line;
+  per_line.Items = {L"if 1==1 ("};
+  per_line.Depth = 1;
+  batch_.Generate(Document(L"C:\\a.bat"), per_line, kPlainRefs);
+  EXPECT_TRUE(batch_.UnbalancedBrackets());
+  EXPECT_EQ(view_.messages, std::vector<std::wstring>{L"Syntaxfehler: Klammerung falsch"});
+  const std::wstring text = batch_.Text();
+  EXPECT_NE(text.find(L"if 1==1 (\r\n@goto :eof\r\n:_dbgExitEL\r\n"), std::wstring::npos);
+
+  view_.messages.clear();
+  per_line.Depth = 0;
+  batch_.Generate(Document(L"C:\\a.bat"), per_line, kPlainRefs);
+  EXPECT_FALSE(batch_.UnbalancedBrackets());
+  EXPECT_TRUE(view_.messages.empty());
+}
+
+TEST_F(InstrumentedBatchTest, SaveWritesOemBytesWithCrLfAfterEveryLine) {
+  PerLineResult per_line;
+  per_line.Items = {L"@rem hook\r\necho \u00e4\u4e2d"};
+  batch_.Generate(Document(L"C:\\a.bat"), per_line, kPlainRefs);
+  files_.files[L"build.bat"] = "an older run";
+  ASSERT_TRUE(batch_.Save(L"build.bat"));
+  const std::string& bytes = files_.files[L"build.bat"];
+  EXPECT_NE(bytes.find("\r\n@rem hook\r\necho \x84?\r\n@goto :eof\r\n"), std::string::npos);
+  EXPECT_TRUE(bytes.ends_with("@echo ERRORLEVEL=%_dbgEL%\r\n"));
+  EXPECT_EQ(bytes.find("an older run"), std::string::npos);
+}
+
+TEST_F(InstrumentedBatchTest, FailedWriteIsShownAndStopsTheStart) {
+  DebugDocument document = Document(L"C:\\a.bat");
+  files_.locked = L"build.bat";
+  EXPECT_FALSE(batch_.PrepareForRun(document, kPlainRefs, [] { return PerLineResult{}; }));
+  ASSERT_EQ(view_.messages.size(), 1u);
+  EXPECT_NE(view_.messages[0].find(L"\"build.bat\""), std::wstring::npos);
+  EXPECT_NE(view_.messages[0].find(L"The file is in use by another process."), std::wstring::npos);
+}
+
+TEST_F(InstrumentedBatchTest, RunStartRegeneratesOnlyAStaleDocumentButWritesEveryTime) {
+  DebugDocument document = Document(L"C:\\a.bat");
+  int rewrites = 0;
+  const auto rewrite = [&] {
+    ++rewrites;
+    PerLineResult per_line;
+    per_line.Items = {L"echo run " + std::to_wstring(rewrites)};
+    return per_line;
+  };
+  ASSERT_TRUE(batch_.PrepareForRun(document, kPlainRefs, rewrite));
+  EXPECT_FALSE(document.InstrumentStale);
+  const std::string first = files_.files[L"build.bat"];
+
+  files_.files.clear();
+  document.StartUp = L"set changed=1";  // does not make the document stale
+  ASSERT_TRUE(batch_.PrepareForRun(document, kPlainRefs, rewrite));
+  EXPECT_EQ(rewrites, 1);
+  EXPECT_EQ(files_.files[L"build.bat"], first);
+
+  document.InstrumentStale = true;
+  ASSERT_TRUE(batch_.PrepareForRun(document, kPlainRefs, rewrite));
+  EXPECT_EQ(rewrites, 2);
+  EXPECT_NE(files_.files[L"build.bat"].find("echo run 2\r\n"), std::string::npos);
+  EXPECT_NE(files_.files[L"build.bat"].find("set changed=1\r\n"), std::string::npos);
+}
+
+TEST_F(InstrumentedBatchTest, FirstRunStartGeneratesEvenWhenTheDocumentIsNotStale) {
+  DebugDocument document = Document(L"C:\\a.bat");
+  document.InstrumentStale = false;
+  ASSERT_TRUE(batch_.PrepareForRun(document, kPlainRefs, [] { return PerLineResult{}; }));
+  EXPECT_TRUE(files_.files[L"build.bat"].starts_with("@if .%1==.%_dbg% call :%_dbg% -2 %0\r\n"));
+}
+
+// Whole files against the expected files.
+
+std::string Expected(const std::string& name) {
+  std::ifstream in(std::string(TARNVELOCK_SOURCE_DIR) + "/tests/golden/" + name, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+class InstrumentedBatchGoldenTest : public InstrumentedBatchTest {
+ protected:
+  std::string Written(const DebugDocument& document, const PerLineResult& per_line,
+                      const RuntimeRefs& refs) {
+    batch_.Generate(document, per_line, refs);
+    EXPECT_TRUE(batch_.Save(L"out.cmd"));
+    return files_.files[L"out.cmd"];
+  }
+};
+
+TEST_F(InstrumentedBatchGoldenTest, EmptyBatchWithEverySettingOff) {
+  EXPECT_EQ(Written(Document(L"C:\\Batches\\empty.bat"), {}, kPlainRefs),
+            Expected("layout/empty_batch.cmd"));
+}
+
+TEST_F(InstrumentedBatchGoldenTest, EverySettingOn) {
+  DebugDocument document = Document(L"C:\\Batches\\build.bat");
+  document.Options.Parameters = L"release fast";
+  document.Options.EchoOn = true;
+  document.Options.EnableBreak = true;
+  document.Options.LogCalls = true;
+  document.Options.LogReturns = true;
+  document.StartDir = L"C:\\Work\\";
+  document.StartUp = L"set count=0";
+  document.GlobalNames = {L"count", L"Name"};
+  PerLineResult per_line;
+  per_line.Items = {
+      L"@if exist %_dbgTmp%_dbgDoBreak if !ERRORLEVEL! EQU 0 set _dbgEL=1\r\n"
+      L"@for %%A in (%_dbgErr%) do @if not "
+      L"%%~zA.!ERRORLEVEL!.!ERRORLEVEL!.!_dbgF89!.!_dbgBP0!==!_dbgES!.0.!_dbgEL!.F9. "
+      L"call :_dbgChkPause 0 0\r\n"
+      L"@(echo 0) > %_dbgTmp%_dbgLast.txt",
+      L"for %%a in (1 2) do for %%B in (x) do echo %%a%%B"};
+  per_line.ForLetters = L"aB";
+  per_line.SpareLetter = L'A';
+  EXPECT_EQ(Written(document, per_line, kPlainRefs), Expected("layout/all_settings.cmd"));
+}
+
+TEST_F(InstrumentedBatchGoldenTest, TemporaryDirectoryWithABlank) {
+  DebugDocument document = Document(L"C:\\Documents and Settings\\Batch Files\\deploy_all.bat");
+  document.Options.Parameters = L"\"C:\\Program Files\\App\" --verbose --target=all";
+  document.Options.EnableBreak = true;
+  document.Options.LogCalls = true;
+  PerLineResult per_line;
+  per_line.Items = {
+      L"@if exist \"%_dbgTmp%_dbgDoBreak\" if !ERRORLEVEL! EQU 0 set _dbgEL=1\r\n"
+      L"@for %%A in (%_dbgErr%) do @if not "
+      L"%%~zA.!ERRORLEVEL!.!ERRORLEVEL!.!_dbgF89!.!_dbgBP0!==!_dbgES!.0.!_dbgEL!.F9. "
+      L"call :_dbgChkPause 0 0\r\n"
+      L"@(echo 0) > \"%_dbgTmp%_dbgLast.txt\"",
+      L"echo hi"};
+  EXPECT_EQ(Written(document, per_line, kQuotedRefs), Expected("layout/blank_temp_dir.cmd"));
+}
+
+TEST_F(InstrumentedBatchGoldenTest, EndOfFileListsForCopiesAndGlobals) {
+  DebugDocument document = Document(L"C:\\a.bat");
+  document.GlobalNames = {L"count"};
+  PerLineResult per_line;
+  per_line.ForLetters = L"a";
+  const std::string file = Written(document, per_line, kPlainRefs);
+  const std::string expected = Expected("runtime/end_of_file.cmd");
+  ASSERT_FALSE(expected.empty());
+  EXPECT_TRUE(file.ends_with(expected)) << file.substr(file.size() - expected.size());
+}
+
+}  // namespace
+}  // namespace tarnvelock
