@@ -37,11 +37,27 @@ std::wstring BannerStars() {
   return L"@echo " + std::wstring(kBannerWidth - 6, L'*');
 }
 
-// "@echo *" + text, padded with blanks to the closing star.
-std::wstring BannerLine(std::wstring_view text) {
+// The text with a caret before every character that would end, pipe or
+// redirect an echo command; inside double quotes they are plain characters.
+std::wstring EchoSafe(std::wstring_view text) {
+  std::wstring safe;
+  bool quoted = false;
+  for (wchar_t ch : text) {
+    if (ch == L'"') quoted = !quoted;
+    if (!quoted && std::wstring_view(L"&|<>^").find(ch) != std::wstring_view::npos) safe += L'^';
+    safe += ch;
+  }
+  return safe;
+}
+
+// "@echo *" + label + value, padded with blanks to the closing star. The
+// padding counts the value as shown, so escapes do not shift the star.
+std::wstring BannerLine(std::wstring_view label, std::wstring_view value = L"") {
   std::wstring line = L"@echo *";
-  line += text;
-  line.append(kBannerWidth - 1 - std::min(line.size(), kBannerWidth - 1), L' ');
+  line += label;
+  const size_t shown = line.size() + value.size();
+  line += EchoSafe(value);
+  line.append(kBannerWidth - 1 - std::min(shown, kBannerWidth - 1), L' ');
   line += L'*';
   return line;
 }
@@ -51,8 +67,9 @@ void AppendBanner(std::vector<std::wstring>& items, const DebugDocument& documen
   items.push_back(BannerLine(L""));
   items.push_back(BannerLine(L"  Tarnvelock  Version 1.1"));
   items.push_back(BannerLine(L""));
-  items.push_back(BannerLine(L"  Debug File  \"" + document.BatchPath + L"\""));
-  items.push_back(BannerLine(L"  Parameter   " + document.Options.Parameters));
+  items.push_back(BannerLine(L"  Debug File  ", L"\"" + document.BatchPath + L"\""));
+  // The parameters are shown as typed; they must not run as commands here.
+  items.push_back(BannerLine(L"  Parameter   ", document.Options.Parameters));
   items.push_back(BannerLine(L""));
   items.push_back(BannerStars());
   items.emplace_back(L"@echo.");

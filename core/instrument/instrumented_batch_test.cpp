@@ -124,6 +124,16 @@ TEST_F(InstrumentedBatchTest, BannerLinesKeepTheirWidthWhileTheValueFits) {
   }
 }
 
+TEST_F(InstrumentedBatchTest, ParametersInTheBannerAreShownNotRun) {
+  DebugDocument document = Document(L"C:\\a.bat");
+  document.Options.Parameters = L"a&b \"c&d\" x>y|z ^";
+  batch_.Generate(document, {}, kPlainRefs);
+  // Outside quotes a caret keeps each character from ending, piping or
+  // redirecting the echo; the star stays where the shown text puts it.
+  EXPECT_EQ(BannerLine(L"@echo *  Parameter"),
+            L"@echo *  Parameter   a^&b \"c&d\" x^>y^|z ^^" + std::wstring(30, L' ') + L"*");
+}
+
 TEST_F(InstrumentedBatchTest, UnbalancedBracketsAreReportedAndTheFileIsBuiltAllTheSame) {
   PerLineResult per_line;
   per_line.Items = {L"if 1==1 ("};
