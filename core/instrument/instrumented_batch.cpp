@@ -122,7 +122,8 @@ std::wstring InstrumentedBatch::Text() const {
 bool InstrumentedBatch::Save(const std::wstring& path) {
   const IoStatus status = files_.WriteFile(path, code_pages_.Encode(Text(), CodePage::Oem));
   if (status) return true;
-  view_.ShowMessage(L"The instrumented batch cannot be written to \"" + path + L"\":\n" +
+  // The file system's text names the file and the reason.
+  view_.ShowMessage(L"The instrumented batch could not be written, so the batch is not started.\n" +
                     status.message());
   return false;
 }

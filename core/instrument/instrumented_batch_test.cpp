@@ -6,49 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <map>
 #include <sstream>
+
+#include "platform/virtual_file_system.h"
 
 namespace tarnvelock {
 namespace {
-
-// Keeps files in memory; a write to a path listed in locked fails.
-class MemoryFileSystem : public FileSystem {
- public:
-  std::map<std::wstring, std::string> files;
-  std::wstring locked;
-
-  bool FileExists(const std::wstring& path) const override { return files.contains(path); }
-  bool DirectoryExists(const std::wstring&) const override { return false; }
-  std::wstring FullPath(const std::wstring& path) const override { return path; }
-  std::optional<FileTimeStamp> LastWriteTime(const std::wstring&) const override { return {}; }
-  IoStatus ReadFile(const std::wstring& path, std::string* contents) const override {
-    if (!files.contains(path)) return IoStatus::Failure(L"The file does not exist.");
-    *contents = files.at(path);
-    return {};
-  }
-  IoStatus WriteFile(const std::wstring& path, std::string_view contents) override {
-    if (path == locked) return IoStatus::Failure(L"The file is in use by another process.");
-    files[path] = std::string(contents);
-    return {};
-  }
-  IoStatus AppendFile(const std::wstring& path, std::string_view contents) override {
-    files[path] += contents;
-    return {};
-  }
-  IoStatus RemoveFile(const std::wstring& path) override {
-    files.erase(path);
-    return {};
-  }
-  IoStatus MoveFile(const std::wstring&, const std::wstring&) override { return Unused(); }
-  IoStatus CopyFile(const std::wstring&, const std::wstring&) override { return Unused(); }
-  IoStatus CreateDirectory(const std::wstring&) override { return Unused(); }
-  std::wstring CurrentDirectory() const override { return L"/tmp/_dbgTmp/"; }
-  IoStatus SetCurrentDirectory(const std::wstring&) override { return Unused(); }
-
- private:
-  static IoStatus Unused() { return IoStatus::Failure(L"Not available in this test."); }
-};
 
 // A single-byte "OEM" page: ASCII as is, "ä" as 0x84, anything else "?".
 class TestCodePages : public CodePageConverter {
@@ -94,7 +57,7 @@ DebugDocument Document(std::wstring batch_path) {
 
 class InstrumentedBatchTest : public ::testing::Test {
  protected:
-  MemoryFileSystem files_;
+  VirtualFileSystem files_;
   TestCodePages code_pages_;
   RecordingView view_;
   InstrumentedBatch batch_{files_, code_pages_, view_};
@@ -155,9 +118,9 @@ TEST_F(InstrumentedBatchTest, SaveWritesOemBytesWithCrLfAfterEveryLine) {
   PerLineResult per_line;
   per_line.Items = {L"@rem hook\r\necho \u00e4\u4e2d"};
   batch_.Generate(Document(L"C:\\a.bat"), per_line, kPlainRefs);
-  files_.files[L"build.bat"] = "an older run";
+  files_.Create(L"build.bat", "an older run");
   ASSERT_TRUE(batch_.Save(L"build.bat"));
-  const std::string& bytes = files_.files[L"build.bat"];
+  const std::string bytes = files_.Contents(L"build.bat");
   EXPECT_NE(bytes.find("\r\n@rem hook\r\necho \x84?\r\n@goto :eof\r\n"), std::string::npos);
   EXPECT_TRUE(bytes.ends_with("@echo ERRORLEVEL=%_dbgEL%\r\n"));
   EXPECT_EQ(bytes.find("an older run"), std::string::npos);
@@ -165,11 +128,11 @@ TEST_F(InstrumentedBatchTest, SaveWritesOemBytesWithCrLfAfterEveryLine) {
 
 TEST_F(InstrumentedBatchTest, FailedWriteIsShownAndStopsTheStart) {
   DebugDocument document = Document(L"C:\\a.bat");
-  files_.locked = L"build.bat";
+  files_.MakeInaccessible(L"build.bat");
   EXPECT_FALSE(batch_.PrepareForRun(document, kPlainRefs, [] { return PerLineResult{}; }));
   ASSERT_EQ(view_.messages.size(), 1u);
-  EXPECT_NE(view_.messages[0].find(L"\"build.bat\""), std::wstring::npos);
-  EXPECT_NE(view_.messages[0].find(L"The file is in use by another process."), std::wstring::npos);
+  EXPECT_TRUE(view_.messages[0].ends_with(L"Cannot write \"/build.bat\": Permission denied."))
+      << view_.messages[0];
 }
 
 TEST_F(InstrumentedBatchTest, RunStartRegeneratesOnlyAStaleDocumentButWritesEveryTime) {
@@ -183,26 +146,26 @@ TEST_F(InstrumentedBatchTest, RunStartRegeneratesOnlyAStaleDocumentButWritesEver
   };
   ASSERT_TRUE(batch_.PrepareForRun(document, kPlainRefs, rewrite));
   EXPECT_FALSE(document.InstrumentStale);
-  const std::string first = files_.files[L"build.bat"];
+  const std::string first = files_.Contents(L"build.bat");
 
-  files_.files.clear();
+  ASSERT_TRUE(files_.RemoveFile(L"build.bat"));
   document.StartUp = L"set changed=1";  // does not make the document stale
   ASSERT_TRUE(batch_.PrepareForRun(document, kPlainRefs, rewrite));
   EXPECT_EQ(rewrites, 1);
-  EXPECT_EQ(files_.files[L"build.bat"], first);
+  EXPECT_EQ(files_.Contents(L"build.bat"), first);
 
   document.InstrumentStale = true;
   ASSERT_TRUE(batch_.PrepareForRun(document, kPlainRefs, rewrite));
   EXPECT_EQ(rewrites, 2);
-  EXPECT_NE(files_.files[L"build.bat"].find("echo run 2\r\n"), std::string::npos);
-  EXPECT_NE(files_.files[L"build.bat"].find("set changed=1\r\n"), std::string::npos);
+  EXPECT_NE(files_.Contents(L"build.bat").find("echo run 2\r\n"), std::string::npos);
+  EXPECT_NE(files_.Contents(L"build.bat").find("set changed=1\r\n"), std::string::npos);
 }
 
 TEST_F(InstrumentedBatchTest, FirstRunStartGeneratesEvenWhenTheDocumentIsNotStale) {
   DebugDocument document = Document(L"C:\\a.bat");
   document.InstrumentStale = false;
   ASSERT_TRUE(batch_.PrepareForRun(document, kPlainRefs, [] { return PerLineResult{}; }));
-  EXPECT_TRUE(files_.files[L"build.bat"].starts_with("@if .%1==.%_dbg% call :%_dbg% -2 %0\r\n"));
+  EXPECT_TRUE(files_.Contents(L"build.bat").starts_with("@if .%1==.%_dbg% call :%_dbg% -2 %0\r\n"));
 }
 
 // Whole files against the expected files.
@@ -220,7 +183,7 @@ class InstrumentedBatchGoldenTest : public InstrumentedBatchTest {
                       const RuntimeRefs& refs) {
     batch_.Generate(document, per_line, refs);
     EXPECT_TRUE(batch_.Save(L"out.cmd"));
-    return files_.files[L"out.cmd"];
+    return files_.Contents(L"out.cmd");
   }
 };
 
