@@ -92,8 +92,16 @@ InstrumentedBatch::InstrumentedBatch(FileSystem& files, const CodePageConverter&
                                      UserView& view)
     : files_(files), code_pages_(code_pages), view_(view) {}
 
+InstrumentedBatch::Inputs InstrumentedBatch::InputsOf(const DebugDocument& document) {
+  const BatchOptions& options = document.Options;
+  return {document.BatchPath, document.StartDir,  document.StartUp,
+          options.Parameters, options.EchoOn,     options.EnableBreak,
+          options.LogCalls,   options.LogReturns, options.LogLines};
+}
+
 void InstrumentedBatch::Generate(const DebugDocument& document, const PerLineResult& per_line,
                                  const RuntimeRefs& refs) {
+  generated_from_ = InputsOf(document);
   items_.assign(std::begin(kHeader), std::end(kHeader));
   AppendBanner(items_, document);
   if (!document.Options.EchoOn) items_.emplace_back(L"@echo off");
@@ -130,7 +138,9 @@ bool InstrumentedBatch::Save(const std::wstring& path) {
 
 bool InstrumentedBatch::PrepareForRun(DebugDocument& document, const RuntimeRefs& refs,
                                       const std::function<PerLineResult()>& rewrite_lines) {
-  if (document.InstrumentStale || items_.empty()) {
+  // Settings and header values do not make the document stale, but a run
+  // must not use a text made from their old values.
+  if (document.InstrumentStale || generated_from_ != InputsOf(document)) {
     Generate(document, rewrite_lines(), refs);
     document.InstrumentStale = false;
   }

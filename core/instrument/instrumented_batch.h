@@ -9,6 +9,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,8 +43,9 @@ class InstrumentedBatch {
   bool Save(const std::wstring& path);
 
   // What a run start does: regenerates (calling rewrite_lines for the
-  // per-line section) when the document is stale or nothing was generated
-  // yet, clears InstrumentStale, and writes the file to InstrumentedPath.
+  // per-line section) when the document is stale, when nothing was generated
+  // yet or when a setting or header value the text is made from has changed
+  // since; clears InstrumentStale; and writes the file to InstrumentedPath.
   bool PrepareForRun(DebugDocument& document, const RuntimeRefs& refs,
                      const std::function<PerLineResult()>& rewrite_lines);
 
@@ -58,7 +60,17 @@ class InstrumentedBatch {
   FileSystem& files_;
   const CodePageConverter& code_pages_;
   UserView& view_;
+  // The document values besides its lines that the generated text depends on.
+  struct Inputs {
+    std::wstring BatchPath, StartDir, StartUp, Parameters;
+    bool EchoOn = false, EnableBreak = false, LogCalls = false, LogReturns = false,
+         LogLines = false;
+    bool operator==(const Inputs&) const = default;
+  };
+  static Inputs InputsOf(const DebugDocument& document);
+
   std::vector<std::wstring> items_;
+  std::optional<Inputs> generated_from_;
   bool unbalanced_brackets_ = false;
 };
 

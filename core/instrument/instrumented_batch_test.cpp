@@ -149,7 +149,7 @@ TEST_F(InstrumentedBatchTest, RunStartRegeneratesOnlyAStaleDocumentButWritesEver
   const std::string first = files_.Contents(L"build.bat");
 
   ASSERT_TRUE(files_.RemoveFile(L"build.bat"));
-  document.StartUp = L"set changed=1";  // does not make the document stale
+  document.Records.emplace_back().BreakPoint = true;  // reaches the batch by other means
   ASSERT_TRUE(batch_.PrepareForRun(document, kPlainRefs, rewrite));
   EXPECT_EQ(rewrites, 1);
   EXPECT_EQ(files_.Contents(L"build.bat"), first);
@@ -158,7 +158,23 @@ TEST_F(InstrumentedBatchTest, RunStartRegeneratesOnlyAStaleDocumentButWritesEver
   ASSERT_TRUE(batch_.PrepareForRun(document, kPlainRefs, rewrite));
   EXPECT_EQ(rewrites, 2);
   EXPECT_NE(files_.Contents(L"build.bat").find("echo run 2\r\n"), std::string::npos);
-  EXPECT_NE(files_.Contents(L"build.bat").find("set changed=1\r\n"), std::string::npos);
+}
+
+TEST_F(InstrumentedBatchTest, RunStartRegeneratesAfterAChangedSettingOrHeaderValue) {
+  DebugDocument document = Document(L"C:\\a.bat");
+  int rewrites = 0;
+  const auto rewrite = [&] {
+    ++rewrites;
+    return PerLineResult{};
+  };
+  ASSERT_TRUE(batch_.PrepareForRun(document, kPlainRefs, rewrite));
+  document.StartUp = L"set changed=1";
+  ASSERT_TRUE(batch_.PrepareForRun(document, kPlainRefs, rewrite));
+  EXPECT_NE(files_.Contents(L"build.bat").find("\r\nset changed=1\r\n"), std::string::npos);
+  document.Options.EnableBreak = true;  // the per-line section has the break test too
+  ASSERT_TRUE(batch_.PrepareForRun(document, kPlainRefs, rewrite));
+  EXPECT_NE(files_.Contents(L"build.bat").find("_dbgDoBreak"), std::string::npos);
+  EXPECT_EQ(rewrites, 3);
 }
 
 TEST_F(InstrumentedBatchTest, FirstRunStartGeneratesEvenWhenTheDocumentIsNotStale) {
