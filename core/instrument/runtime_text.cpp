@@ -16,7 +16,7 @@ namespace {
 // interpreter and, when that one ends, falls into the stop check with -2.
 // The inner interpreter gets another marker, so that a user whose first
 // parameter is "_dbg" does not send every further interpreter down that
-// branch again.
+// branch again; the marker names no label, so no parameter can.
 constexpr std::wstring_view kEntry =
     LR"bat(:_dbgExitEL
 @exit /b %_dbgEL%
@@ -29,7 +29,7 @@ constexpr std::wstring_view kEntry =
 @set _dbgCD=%CD%
 @pushd "%_dbgTmp%")bat";
 
-constexpr std::wstring_view kForCaptureHead = LR"bat(@if not %_dbgFor%%2==11 goto :_dbgCont)bat";
+constexpr std::wstring_view kForCaptureHead = L"@if not %_dbgFor%%2==11 goto :_dbgCont";
 constexpr std::wstring_view kForCaptureLabels =
     LR"bat(:_dbgCont
 :)bat";
@@ -252,15 +252,15 @@ std::wstring ActionLine(const RuntimeRefs& refs) {
 
 void AppendCall(std::vector<std::wstring>& out, const RuntimeInput& input,
                 const RuntimeRefs& refs) {
-  const std::wstring readLast = L"@set /P _dbg=<" + refs.LastRef;
+  const std::wstring read_last = L"@set /P _dbg=<" + refs.LastRef;
   AppendBlock(out, kCallEntry);
   if (input.LogCalls) {
-    out.push_back(readLast);
+    out.push_back(read_last);
     out.emplace_back(kCallLogLine);
   }
   AppendBlock(out, kCallRun);
   if (input.LogReturns) {
-    out.push_back(readLast);
+    out.push_back(read_last);
     out.emplace_back(kReturnLogLine);
   }
   AppendBlock(out, kCallReturn);
