@@ -14,14 +14,12 @@ namespace {
 // :_dbgExitEL restores the user's ERRORLEVEL for a following command. :_dbg is
 // the outer interpreter's entry: it runs the batch again in an inner
 // interpreter and, when that one ends, falls into the stop check with -2.
-// The inner interpreter gets another marker, so that a user whose first
-// parameter is "_dbg" does not send every further interpreter down that
-// branch again; the marker names no label, so no parameter can.
+// (A first user parameter "_dbg" would send the inner interpreter down the
+// same branch again; run control refuses such a start.)
 constexpr std::wstring_view kEntry =
     LR"bat(:_dbgExitEL
 @exit /b %_dbgEL%
 :_dbg
-@set _dbg=_dbgInner
 @cmd /c %2 %_dbgPA%
 :_dbgChkPause
 :_dbgTestChkPause

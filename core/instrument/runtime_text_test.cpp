@@ -47,10 +47,6 @@ std::vector<std::wstring> JumpTargets(const std::wstring& text) {
   return targets;
 }
 
-size_t IndexOfLine(const std::vector<std::wstring>& lines, std::wstring_view line) {
-  return static_cast<size_t>(std::find(lines.begin(), lines.end(), line) - lines.begin());
-}
-
 size_t IndexOfLineStarting(const std::vector<std::wstring>& lines, std::wstring_view prefix) {
   const auto found = std::find_if(lines.begin(), lines.end(), [&](const std::wstring& line) {
     return line.starts_with(prefix);
@@ -104,24 +100,6 @@ TEST(RuntimeText, AfterTheInnerInterpreterEndedTheWaitNeverFallsThrough) {
   while (lines[next].starts_with(L"@if exist _dbgSema.txt")) ++next;
   EXPECT_TRUE(lines[next].starts_with(L"@if %1 EQU -2 ")) << lines[next];
   EXPECT_TRUE(lines[next].ends_with(L"goto :_dbgLoopPause")) << lines[next];
-}
-
-TEST(RuntimeText, InnerInterpreterCannotTakeTheOuterBranchAgain) {
-  // The file's first line calls ":" + %_dbg% when the first argument equals
-  // %_dbg%. In the inner interpreter that value must differ from "_dbg" and
-  // name no label, so even a first parameter equal to it starts no third
-  // interpreter.
-  const std::vector<std::wstring> lines = RuntimeLines(RuntimeInput{}, kRefs);
-  const size_t entry = IndexOfLine(lines, L":_dbg");
-  const size_t start = IndexOfLineStarting(lines, L"@cmd /c %2");
-  ASSERT_LT(entry, start);
-  std::wstring marker;
-  for (size_t i = entry + 1; i < start; ++i) {
-    if (lines[i].starts_with(L"@set _dbg=")) marker = lines[i].substr(10);
-  }
-  EXPECT_FALSE(marker.empty());
-  EXPECT_NE(marker, L"_dbg");
-  EXPECT_FALSE(Labels(lines).contains(marker));
 }
 
 }  // namespace

@@ -33,7 +33,6 @@ for %%a in (1 2) do for %%B in (x) do echo %%a%%B
 :_dbgExitEL
 @exit /b %_dbgEL%
 :_dbg
-@set _dbg=_dbgInner
 @cmd /c %2 %_dbgPA%
 :_dbgChkPause
 :_dbgTestChkPause

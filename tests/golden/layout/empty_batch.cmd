@@ -28,7 +28,6 @@
 :_dbgExitEL
 @exit /b %_dbgEL%
 :_dbg
-@set _dbg=_dbgInner
 @cmd /c %2 %_dbgPA%
 :_dbgChkPause
 :_dbgTestChkPause
