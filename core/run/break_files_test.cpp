@@ -39,31 +39,6 @@ TEST(BuildBreakFilesTest, ExecuteListStartsWithABlank) {
   EXPECT_EQ(files.Conditions, L"");
 }
 
-TEST(BuildBreakFilesTest, GotoTargetComesFirstInBothFiles) {
-  DebugDocument doc = Document(10);
-  Break(doc, 2);
-  Break(doc, 5, 3);
-  const BreakFileContents files = BuildBreakFiles(doc, 5);
-  EXPECT_EQ(files.List, L"5 2 5");
-  EXPECT_EQ(files.Conditions,
-            L"@popd & call :Cond%*&pushd \"%_dbgTmp%\"&exit /b !_dbgBC!\r\n\r\n"
-            L"   5     1    \r\n"
-            L"   5     3    \r\n"
-            L"  -1\r\n\r\n");
-}
-
-TEST(BuildBreakFilesTest, CountWithoutConditionHasAnEntryButNoSection) {
-  DebugDocument doc = Document(10);
-  Break(doc, 4, 2);
-  Break(doc, 6, 1, L"%a%==1", L"@if %a%==1 set _dbgBC=0\r\n@exit /b");
-  EXPECT_EQ(BuildBreakFiles(doc).Conditions,
-            L"@popd & call :Cond%*&pushd \"%_dbgTmp%\"&exit /b !_dbgBC!\r\n\r\n"
-            L"   4     2    \r\n"
-            L"   6     1    %a%==1\r\n"
-            L"  -1\r\n\r\n"
-            L":Cond6\r\n@if %a%==1 set _dbgBC=0\r\n@exit /b\r\n\r\n");
-}
-
 TEST(BuildBreakFilesTest, ConditionWithCountBelowOneStillStops) {
   DebugDocument doc = Document(5);
   Break(doc, 1, 0, L"1==1", L"@if 1==1 set _dbgBC=0\r\n@exit /b");

@@ -90,16 +90,5 @@ TEST_F(BreakFilesGoldenTest, GotoLineWithPlainCountedAndConditionalBreakpoints) 
   EXPECT_EQ(Written(kBreakCondFile), Golden("goto_mixed.cmd"));
 }
 
-TEST_F(BreakFilesGoldenTest, SingleStepIsAnEmptyListWithoutConditions) {
-  DebugDocument doc = Document(20);
-  doc.Records[12].BreakPoint = true;
-  doc.Records[12].BreakCount = 2;
-  ASSERT_TRUE(exchange_.WriteBreakFiles(doc));
-  ASSERT_TRUE(exchange_.WriteSingleStepBreaks());
-  EXPECT_TRUE(fs::exists(base_ / "_dbgTmp" / "_dbgBreaks.txt"));
-  EXPECT_EQ(Written(kBreakListFile), "");
-  EXPECT_FALSE(fs::exists(base_ / "_dbgTmp" / "_dbgBreakConds.cmd"));
-}
-
 }  // namespace
 }  // namespace tarnvelock
