@@ -130,10 +130,11 @@ void ExchangeFiles::CleanRunStart() {
 void ExchangeFiles::DeleteAtExit(const DebugDocument& doc) {
   if (!doc.InstrumentedPath.empty()) {
     // The instrumented batch is normally named relative to the temporary
-    // directory.
+    // directory. A user's batch that lives there itself is never removed.
     const std::wstring& path = doc.InstrumentedPath;
-    const std::wstring full = IsAbsolutePath(path) ? path : PathOf(path);
-    if (files_.FileExists(full)) files_.RemoveFile(full);
+    const std::wstring full = files_.FullPath(IsAbsolutePath(path) ? path : PathOf(path));
+    const bool userText = !doc.SourcePath.empty() && full == files_.FullPath(doc.SourcePath);
+    if (!userText && files_.FileExists(full)) files_.RemoveFile(full);
   }
   for (std::wstring_view name : {kActionFile, kLocalScriptFile, kErrLevelFile, kCurrentLineFile,
                                  kLastLineFile, kStopSignalFile, kErrorFile, kErrorCopyFile,

@@ -226,6 +226,11 @@ TEST_F(ExchangeFilesTest, RunStartAndExitRemoveTheirFilesOnly) {
                Has(L"_dbgActions.cmd"));
   EXPECT_TRUE(disk_.FileExists(L"/work/job.bat"));
   EXPECT_TRUE(Has(L"_dbgHelp.txt") && Has(L"_dbgAktLSets10.txt"));
+
+  doc.SourcePath = L"/work/_dbgTmp/job.bat";
+  Put(L"job.bat", "the user's batch, opened from the temporary directory");
+  exchange_.DeleteAtExit(doc);
+  EXPECT_TRUE(Has(L"job.bat"));
 }
 
 TEST_F(ExchangeFilesTest, NoConditionFileOutlivesTheBreakpointsItWasWrittenFor) {
