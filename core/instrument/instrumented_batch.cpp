@@ -100,7 +100,7 @@ InstrumentedBatch::Inputs InstrumentedBatch::InputsOf(const DebugDocument& docum
 }
 
 void InstrumentedBatch::Generate(const DebugDocument& document, const PerLineResult& per_line,
-                                 const RuntimeRefs& refs) {
+                                 const BatchRefs& refs) {
   generated_from_ = InputsOf(document);
   items_.assign(std::begin(kHeader), std::end(kHeader));
   AppendBanner(items_, document);
@@ -136,7 +136,7 @@ bool InstrumentedBatch::Save(const std::wstring& path) {
   return false;
 }
 
-bool InstrumentedBatch::PrepareForRun(DebugDocument& document, const RuntimeRefs& refs,
+bool InstrumentedBatch::PrepareForRun(DebugDocument& document, const BatchRefs& refs,
                                       const std::function<PerLineResult()>& rewrite_lines) {
   // Settings and header values do not make the document stale, but a run
   // must not use a text made from their old values.

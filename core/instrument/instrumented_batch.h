@@ -35,7 +35,7 @@ class InstrumentedBatch {
   // settings, the rewritten lines and the exchange-file references. Unbalanced
   // brackets are reported to the user; the lines are built all the same.
   void Generate(const DebugDocument& document, const PerLineResult& per_line,
-                const RuntimeRefs& refs);
+                const BatchRefs& refs);
 
   // Writes the generated lines to path in the OEM code page, each followed by
   // CR LF, replacing any file there. A failure is shown to the user; the
@@ -46,7 +46,7 @@ class InstrumentedBatch {
   // per-line section) when the document is stale, when nothing was generated
   // yet or when a setting or header value the text is made from has changed
   // since; clears InstrumentStale; and writes the file to InstrumentedPath.
-  bool PrepareForRun(DebugDocument& document, const RuntimeRefs& refs,
+  bool PrepareForRun(DebugDocument& document, const BatchRefs& refs,
                      const std::function<PerLineResult()>& rewrite_lines);
 
   // The generated items; an item may hold CR LF pairs.

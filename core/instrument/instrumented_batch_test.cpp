@@ -40,10 +40,8 @@ class RecordingView : public UserView {
   bool Confirm(const std::wstring&) override { return true; }
 };
 
-const RuntimeRefs kPlainRefs{L"%_dbgTmp%_dbgDoBreak", L"%_dbgTmp%_dbgActions.cmd",
-                             L"%_dbgTmp%_dbgLast.txt"};
-const RuntimeRefs kQuotedRefs{L"\"%_dbgTmp%_dbgDoBreak\"", L"\"%_dbgTmp%_dbgActions.cmd\"",
-                              L"\"%_dbgTmp%_dbgLast.txt\""};
+const BatchRefs kPlainRefs = MakeBatchRefs(L"/tmp/_dbgTmp/");
+const BatchRefs kQuotedRefs = MakeBatchRefs(L"/tmp/with blank/_dbgTmp/");
 
 // A loaded document with every option off.
 DebugDocument Document(std::wstring batch_path) {
@@ -196,7 +194,7 @@ std::string Expected(const std::string& name) {
 class InstrumentedBatchGoldenTest : public InstrumentedBatchTest {
  protected:
   std::string Written(const DebugDocument& document, const PerLineResult& per_line,
-                      const RuntimeRefs& refs) {
+                      const BatchRefs& refs) {
     batch_.Generate(document, per_line, refs);
     EXPECT_TRUE(batch_.Save(L"out.cmd"));
     return files_.Contents(L"out.cmd");

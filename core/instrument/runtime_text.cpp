@@ -241,15 +241,14 @@ void AppendForCapture(std::vector<std::wstring>& out, const RuntimeInput& input)
 // The action file runs in the user's directory. When it held an added
 // command (it did not define _dbgAct) the check starts again for the same
 // line, and it must start from the user's directory like any other check.
-std::wstring ActionLine(const RuntimeRefs& refs) {
+std::wstring ActionLine(const BatchRefs& refs) {
   return L"@if exist _dbgActions.cmd popd & set _dbgAct=& call :_dbgExitEL & call " +
          refs.ActionsRef +
          L" %_dbgPA% & set _dbgEL=!ErrorLevel!&  pushd \"%_dbgTmp%\"& del _dbgActions.cmd & "
          L"if not defined _dbgAct popd & call :_dbgExitEL & goto :_dbgChkPause";
 }
 
-void AppendCall(std::vector<std::wstring>& out, const RuntimeInput& input,
-                const RuntimeRefs& refs) {
+void AppendCall(std::vector<std::wstring>& out, const RuntimeInput& input, const BatchRefs& refs) {
   const std::wstring read_last = L"@set /P _dbg=<" + refs.LastRef;
   AppendBlock(out, kCallEntry);
   if (input.LogCalls) {
@@ -279,7 +278,7 @@ void AppendVariableListings(std::vector<std::wstring>& out, const RuntimeInput& 
 
 }  // namespace
 
-std::vector<std::wstring> RuntimeLines(const RuntimeInput& input, const RuntimeRefs& refs) {
+std::vector<std::wstring> RuntimeLines(const RuntimeInput& input, const BatchRefs& refs) {
   std::vector<std::wstring> out;
   AppendBlock(out, kEntry);
   AppendForCapture(out, input);

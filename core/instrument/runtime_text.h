@@ -7,15 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace tarnvelock {
+#include "core/instrument/batch_refs.h"
 
-// How the runtime names the exchange files it reaches from the user's
-// directory: "%_dbgTmp%" + file name, quoted when the directory has a blank.
-struct RuntimeRefs {
-  std::wstring DoBreakRef;  // "_dbgDoBreak"
-  std::wstring ActionsRef;  // "_dbgActions.cmd"
-  std::wstring LastRef;     // "_dbgLast.txt"
-};
+namespace tarnvelock {
 
 // Everything besides the references that the runtime text depends on.
 struct RuntimeInput {
@@ -29,6 +23,6 @@ struct RuntimeInput {
 
 // The runtime's lines in file order, without line ends; the first is ":_dbgExitEL",
 // the last is the last line of ":_dbgGlobals".
-std::vector<std::wstring> RuntimeLines(const RuntimeInput& input, const RuntimeRefs& refs);
+std::vector<std::wstring> RuntimeLines(const RuntimeInput& input, const BatchRefs& refs);
 
 }  // namespace tarnvelock

@@ -22,8 +22,7 @@ RuntimeInput EverythingOn() {
   return input;
 }
 
-const RuntimeRefs kRefs{L"%_dbgTmp%_dbgDoBreak", L"%_dbgTmp%_dbgActions.cmd",
-                        L"%_dbgTmp%_dbgLast.txt"};
+const BatchRefs kRefs = MakeBatchRefs(L"/tmp/_dbgTmp/");
 
 std::set<std::wstring> Labels(const std::vector<std::wstring>& lines) {
   std::set<std::wstring> labels;

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "core/document/debug_document.h"
-#include "core/run/batch_refs.h"
+#include "core/instrument/batch_refs.h"
 #include "core/run/stop_signal.h"
 #include "platform/code_page.h"
 #include "platform/environment.h"

@@ -1,5 +1,5 @@
 // BatchRefs computed from the temporary directory's path.
-#include "core/run/batch_refs.h"
+#include "core/instrument/batch_refs.h"
 
 #include "core/run/exchange_file_names.h"
 
