@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "core/document/product.h"
 #include "core/run/exchange_file_names.h"
 #include "platform/temp_dir.h"
 
@@ -11,8 +12,6 @@ namespace tarnvelock {
 
 namespace {
 
-constexpr wchar_t kProductName[] = L"Tarnvelock";
-constexpr wchar_t kProductVersion[] = L"1.1";
 // The word the debugger starts the batch with; the batch's first line takes
 // it as the sign of its outer, first call.
 constexpr std::wstring_view kStartWord = L"_dbg";
