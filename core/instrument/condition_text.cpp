@@ -1,25 +1,11 @@
 // ReplaceCmdCmdLine, CondToBatch and BindForVariables.
 #include "core/instrument/condition_text.h"
 
+#include "core/instrument/ascii_case.h"
+
 namespace tarnvelock {
 
 namespace {
-
-wchar_t UpperAscii(wchar_t ch) {
-  return ch >= L'a' && ch <= L'z' ? ch - L'a' + L'A' : ch;
-}
-
-bool IsAsciiLetter(wchar_t ch) {
-  return (ch >= L'A' && ch <= L'Z') || (ch >= L'a' && ch <= L'z');
-}
-
-bool StartsWithNoCase(std::wstring_view text, size_t pos, std::wstring_view word) {
-  if (text.size() - pos < word.size()) return false;
-  for (size_t i = 0; i < word.size(); ++i) {
-    if (UpperAscii(text[pos + i]) != UpperAscii(word[i])) return false;
-  }
-  return true;
-}
 
 // The batch keeps FOR variable x in "_dbgFOR" + key + x; lower-case letters get
 // their own key so that %%a and %%A stay apart in the case-blind environment.
@@ -36,7 +22,7 @@ std::wstring ReplaceCmdCmdLine(std::wstring_view text) {
   result.reserve(text.size());
   size_t pos = 0;
   while (pos < text.size()) {
-    if (StartsWithNoCase(text, pos, kFrom)) {
+    if (StartsWithNoCase(text.substr(pos), kFrom)) {
       result += kTo;
       pos += kFrom.size();
     } else {
