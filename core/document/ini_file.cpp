@@ -36,7 +36,9 @@ std::optional<std::wstring_view> SectionName(std::wstring_view line) {
   return TrimBlanks(trimmed.substr(1, close == std::wstring_view::npos ? close : close - 1));
 }
 
-std::optional<std::int32_t> ParseInt(std::wstring_view text) {
+}  // namespace
+
+std::optional<std::int32_t> ParseProfileInt(std::wstring_view text) {
   text = TrimBlanks(text);
   if (text.size() > 2 && text[0] == L'0' && (text[1] == L'x' || text[1] == L'X')) {
     std::uint32_t value = 0;
@@ -73,8 +75,6 @@ std::optional<std::int32_t> ParseInt(std::wstring_view text) {
   if (value > INT32_MAX) return std::nullopt;
   return static_cast<std::int32_t>(value);
 }
-
-}  // namespace
 
 IniFile IniFile::Parse(std::wstring_view text) {
   IniFile ini;
@@ -147,7 +147,7 @@ std::optional<std::int32_t> IniFile::GetInt(std::wstring_view section,
                                             std::wstring_view key) const {
   const Line* line = FindKey(section, key);
   if (line == nullptr) return std::nullopt;
-  return ParseInt(line->value);
+  return ParseProfileInt(line->value);
 }
 
 std::optional<bool> IniFile::GetBool(std::wstring_view section, std::wstring_view key) const {

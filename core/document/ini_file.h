@@ -30,8 +30,7 @@ class IniFile {
   // The value of key in section without the blanks and tabs around it, or
   // nothing.
   std::optional<std::wstring> Get(std::wstring_view section, std::wstring_view key) const;
-  // A decimal integer, or hexadecimal after "0x"; nothing when the value is
-  // missing or not a number (blanks around it are allowed).
+  // The value as ParseProfileInt reads it; nothing when missing or not a number.
   std::optional<std::int32_t> GetInt(std::wstring_view section, std::wstring_view key) const;
   // Any number other than 0 is true; nothing when missing or not a number.
   std::optional<bool> GetBool(std::wstring_view section, std::wstring_view key) const;
@@ -61,6 +60,10 @@ class IniFile {
   std::vector<Section> sections_{Section{}};
   std::map<std::wstring, size_t> index_;  // upper-cased name -> first section of that name
 };
+
+// A decimal integer with an optional sign, or hexadecimal after "0x", with
+// blanks and tabs around it allowed; nothing for any other text.
+std::optional<std::int32_t> ParseProfileInt(std::wstring_view text);
 
 // Reads path into ini. A missing file gives an empty ini and success.
 IoStatus ReadIniFile(const FileSystem& fs, const std::wstring& path, IniFile* ini);
