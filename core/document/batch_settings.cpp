@@ -119,6 +119,10 @@ IoStatus WriteBatchSettings(FileSystem& fs, const DebugDocument& doc) {
   return WriteIniFile(fs, doc.IniPath, BatchSettingsIni(doc));
 }
 
+bool StoredFormatAnsi(const IniFile& ini) {
+  return ini.GetBool(kRun, L"FormatAnsi").value_or(false);
+}
+
 bool ApplyBatchSettings(const IniFile& ini, const FileSystem& fs,
                         const std::wstring& default_startup, DebugDocument& doc) {
   BatchOptions& options = doc.Options;
@@ -134,7 +138,7 @@ bool ApplyBatchSettings(const IniFile& ini, const FileSystem& fs,
 
   doc.StartUp = ini.Get(kRun, L"StartUp").value_or(default_startup);
   options.StopOnErr = ini.GetBool(kRun, L"StopOnErr").value_or(true);
-  options.FormatAnsi = ini.GetBool(kRun, L"FormatAnsi").value_or(false);
+  options.FormatAnsi = StoredFormatAnsi(ini);
   options.EnableBreak = ini.GetBool(kRun, L"EnableBreak").value_or(false);
   options.EchoOn = ini.GetBool(kRun, L"EchoOn").value_or(false);
   ApplyEventLog(ini.Get(kRun, L"EventLog").value_or(std::wstring(kEventLogDefault)), options);

@@ -20,6 +20,10 @@ IniFile BatchSettingsIni(const DebugDocument& doc);
 // Writes doc.IniPath afresh.
 IoStatus WriteBatchSettings(FileSystem& fs, const DebugDocument& doc);
 
+// Whether the batch's text is stored in the ANSI code page: needed before the
+// text is read, so before the rest of the file is applied.
+bool StoredFormatAnsi(const IniFile& ini);
+
 // Sets doc's line records, per-batch values and options from ini. doc.Items,
 // zeroed records and StartDir = BatchDir must be in place. Missing or bad
 // values give the defaults; a pane size that is missing keeps its current
