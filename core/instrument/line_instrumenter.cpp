@@ -270,7 +270,14 @@ std::wstring PerLineWalk::LineHook(const LineRecord& record) {
 }
 
 void PerLineWalk::ScanLine() {
+  // "::" starts a comment only where a command may start; elsewhere it is
+  // data, as in "ping ::1" or "[IO.File]::Exists".
+  bool command_start = true;
   for (tToken token = scanner_.NextToken(); token != tokEOL; token = scanner_.NextToken()) {
+    const bool at_command_start = command_start;
+    command_start = IsSeparator(token) || token == tokOpen || token == tokAt || token == tokFOR ||
+                    token == tokGOTO || token == tokCALL ||
+                    (token == tokNone && scanner_.TokenText().starts_with(L' '));
     switch (token) {
       case tokREM:
         SkipToEndOfLine();
@@ -311,7 +318,7 @@ void PerLineWalk::ScanLine() {
         InQuotes = !InQuotes;
         break;
       case tokDoubleColon:
-        OnComment();
+        if (at_command_start && !InQuotes) OnComment();
         break;
       default:
         break;
