@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/instrument/instrument_test_support.h"
 #include "core/instrument/line_analysis.h"
-#include "core/instrument/recording_view_for_tests.h"
 
 namespace tarnvelock {
 namespace {
@@ -26,11 +26,7 @@ class LineInstrumenterTest : public ::testing::Test {
 
   // Loads lines as the batch and runs the load-time analysis on it.
   void Load(const Texts& lines) {
-    doc.Items.clear();
-    for (const std::wstring& line : lines) doc.Items.push_back({line, LineHash(line)});
-    doc.Items.push_back({std::wstring(kEndOfFileLine), LineHash(kEndOfFileLine)});
-    doc.Records.assign(doc.Items.size(), LineRecord{});
-    doc.MaxCurZeile = static_cast<std::int32_t>(lines.size());
+    LoadLines(doc, lines);
     ASSERT_TRUE(AnalyseLines(doc, scanner, view));
   }
 
@@ -208,18 +204,6 @@ TEST_F(LineInstrumenterTest, ShiftRefreshesParametersAtTheNextLineOutsideBlocks)
             L"shift /2 &@set _dbgEL=!ErrorLevel!& set _dbgSH%_dbgCall%=1&call :_dbgExitEL& echo");
   EXPECT_EQ(items[2], L":a\r\n" + kRefresh);
   EXPECT_EQ(items[3], kRefresh);
-}
-
-TEST_F(LineInstrumenterTest, SetlocalIsCountedAndEndlocalWrapped) {
-  const Texts items = Rewrite({L"setlocal EnableDelayedExpansion & echo", L"endlocal & set x=%y%"});
-  EXPECT_EQ(
-      items[1],
-      L"setlocal EnableDelayedExpansion &@set _dbgEL=!ErrorLevel!& set /A _dbgLocal+=1&@(echo "
-      L"!_dbgLocal!)>\"%_dbgTmp%_dbgLocal%_dbgCall%.txt\" &@(if !_dbgEL! NEQ 0 call "
-      L":_dbgExitEL)& echo");
-  EXPECT_EQ(items[3],
-            L"(@call :_dbgEndlocalPre\r\nendlocal \r\n@call :_dbgEndlocalPost)& set x=%y%");
-  EXPECT_TRUE(view.messages.empty());
 }
 
 TEST_F(LineInstrumenterTest, DisablingSetlocalIsReportedOncePerLoad) {

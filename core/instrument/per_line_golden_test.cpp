@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "core/instrument/instrument_test_support.h"
 #include "core/instrument/line_analysis.h"
 #include "core/instrument/line_instrumenter.h"
-#include "core/instrument/recording_view_for_tests.h"
 
 namespace tarnvelock {
 namespace {
@@ -36,16 +36,14 @@ struct GoldenRun {
 
 GoldenRun Generate(const std::string& batch_name) {
   const std::wstring batch = Widen(ReadGolden(batch_name));
-  DebugDocument doc;
+  std::vector<std::wstring> lines;
   for (std::size_t at = 0; at < batch.size();) {
     const std::size_t end = batch.find(L"\r\n", at);
-    const std::wstring line = batch.substr(at, end - at);
-    doc.Items.push_back({line, LineHash(line)});
+    lines.push_back(batch.substr(at, end - at));
     at = end == std::wstring::npos ? batch.size() : end + 2;
   }
-  doc.MaxCurZeile = static_cast<std::int32_t>(doc.Items.size());
-  doc.Items.push_back({std::wstring(kEndOfFileLine), LineHash(kEndOfFileLine)});
-  doc.Records.resize(doc.Items.size());
+  DebugDocument doc;
+  LoadLines(doc, lines);
 
   RecordingView view;
   LineScanner scanner(view);
