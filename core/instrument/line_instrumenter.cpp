@@ -228,7 +228,8 @@ void PerLineWalk::SetUpLine() {
     ReplaceDoubleColons(line_text_, 0);
     ReplaceDoubleColons(doc_.Items[n_].text, 0);
   } else if (record.RemZeile == remLabel) {
-    // A label must not be the last line of a block.
+    // Inside a block the interpreter wants a further line after a label; a
+    // lone ":" is a harmless one.
     if (Depth > 0) line_text_.append(kCrLf).append(L":");
     if (doc_.ShiftGoto) line_text_.append(kCrLf).append(kParameterRefresh);
     const std::int32_t next = n_ + c_;
