@@ -306,8 +306,19 @@ TEST_F(DocumentControllerTest, InternalEditorUnderProzent0EditsTheUsersTextAndKe
   EXPECT_TRUE(view_.messages.empty());
 }
 
-TEST_F(DocumentControllerTest, ProgramEndWithTheEditorOpenPutsTheBatchBack) {
+TEST_F(DocumentControllerTest, LeavingTheEditorStateWithoutCloseStillPutsTheBatchBack) {
   fs_.Create(L"/b/job.bat", kJob);
+  fs_.Create(L"/b/other.bat", "echo other\r\n");
+  Open(L"/b/job.bat");
+  SetProzent0(true);
+  controller_.BeginInternalEdit();
+  Open(L"/b/other.bat");  // handed over by a second instance
+  EXPECT_EQ(fs_.Contents(L"/b/job.bat"), kJob);
+  EXPECT_FALSE(fs_.FileExists(L"/b/job.bat.org"));
+  EXPECT_EQ(doc().BatchPath, L"/b/other.bat");
+  controller_.ActionFileCloseExecute();
+
+  // Program end while the editor is open.
   Open(L"/b/job.bat");
   SetProzent0(true);
   fs_.Create(L"/b/job.bat", kInstrumented);
@@ -316,18 +327,6 @@ TEST_F(DocumentControllerTest, ProgramEndWithTheEditorOpenPutsTheBatchBack) {
   EXPECT_EQ(fs_.Contents(L"/b/job.bat"), kJob);
   EXPECT_FALSE(fs_.FileExists(L"/b/job.bat.org"));
   EXPECT_FALSE(fs_.FileExists(L"/b/job.bat.ini"));  // the marks are not in memory
-}
-
-TEST_F(DocumentControllerTest, OpeningAnotherBatchFromTheEditorPutsTheBatchBack) {
-  fs_.Create(L"/b/job.bat", kJob);
-  fs_.Create(L"/b/other.bat", "echo other\r\n");
-  Open(L"/b/job.bat");
-  SetProzent0(true);
-  controller_.BeginInternalEdit();
-  Open(L"/b/other.bat");
-  EXPECT_EQ(fs_.Contents(L"/b/job.bat"), kJob);
-  EXPECT_FALSE(fs_.FileExists(L"/b/job.bat.org"));
-  EXPECT_EQ(doc().BatchPath, L"/b/other.bat");
 }
 
 TEST_F(DocumentControllerTest, BatchLeftMovedAsideByAnEarlierSessionIsPutBack) {
@@ -346,15 +345,14 @@ TEST_F(DocumentControllerTest, BatchLeftMovedAsideByAnEarlierSessionIsPutBack) {
   Open(L"/b/solo.bat");
   EXPECT_EQ(Texts()[0], L"@echo off");
   EXPECT_EQ(fs_.Contents(L"/b/solo.bat"), kJob);
-}
 
-TEST_F(DocumentControllerTest, UsersOwnBatchBesideAStaleOrgIsNotTouchedAtLoad) {
-  fs_.Create(L"/b/job.bat", kJob);
-  fs_.Create(L"/b/job.bat.org", "older text");
-  Open(L"/b/job.bat");
-  EXPECT_TRUE(view_.messages.empty());
-  EXPECT_EQ(fs_.Contents(L"/b/job.bat.org"), "older text");
-  EXPECT_EQ(doc().SourcePath, L"/b/job.bat");
+  // A batch of the user's own beside a stale ".org" is left as it is.
+  controller_.ActionFileCloseExecute();
+  fs_.Create(L"/b/solo.bat.org", "older text");
+  Open(L"/b/solo.bat");
+  EXPECT_EQ(view_.messages.size(), 2u);  // the two put back above
+  EXPECT_EQ(fs_.Contents(L"/b/solo.bat.org"), "older text");
+  EXPECT_EQ(doc().SourcePath, L"/b/solo.bat");
 }
 
 }  // namespace
