@@ -30,7 +30,7 @@ std::wstring Widen(const std::string& bytes) {
 
 struct GoldenRun {
   std::wstring section;
-  PerLineSection result;
+  PerLineResult result;
   std::vector<std::int32_t> klammer;
 };
 
@@ -49,13 +49,11 @@ GoldenRun Generate(const std::string& batch_name) {
   LineScanner scanner(view);
   EXPECT_TRUE(AnalyseLines(doc, scanner, view));
   PerLineSettings settings;
-  settings.ZeileRef = L"%_dbgTmp%_dbgZeile.txt";
-  settings.LastRef = L"%_dbgTmp%_dbgLast.txt";
-  settings.DoBreakRef = L"%_dbgTmp%_dbgDoBreak";
+  settings.Refs = MakeBatchRefs(L"/tmp/_dbgTmp/");
   LineInstrumenter instrumenter(scanner, view);
 
   GoldenRun run;
-  run.result = instrumenter.GeneratePerLineSection(doc, settings);
+  run.result = instrumenter.GeneratePerLineResult(doc, settings);
   for (const std::wstring& item : run.result.Items) run.section += item + L"\r\n";
   for (std::int32_t i = 0; i < doc.MaxCurZeile; ++i) run.klammer.push_back(doc.Records[i].Klammer);
   EXPECT_TRUE(view.messages.empty());
