@@ -535,7 +535,7 @@ void PerLineWalk::OnComment() {
 
 }  // namespace
 
-PerLineResult LineInstrumenter::GeneratePerLineResult(DebugDocument& doc,
+PerLineResult LineInstrumenter::GeneratePerLineSection(DebugDocument& doc,
                                                       const PerLineSettings& settings) {
   return PerLineWalk(doc, settings, scanner_, view_, disable_warned_).Run();
 }

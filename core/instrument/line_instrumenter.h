@@ -35,7 +35,7 @@ class LineInstrumenter {
   // Writes Klammer of every logical line's head; with ReplaceToRem it also
   // rewrites "::" comments in doc.Items, and it empties a lone ":" that
   // follows a label.
-  PerLineResult GeneratePerLineResult(DebugDocument& doc, const PerLineSettings& settings);
+  PerLineResult GeneratePerLineSection(DebugDocument& doc, const PerLineSettings& settings);
 
   // The message about a disabling SETLOCAL is shown once per loaded
   // document; the loader calls this after every load.

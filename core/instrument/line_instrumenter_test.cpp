@@ -27,7 +27,7 @@ class LineInstrumenterTest : public ::testing::Test {
   }
 
   Texts Generate() {
-    section = instrumenter.GeneratePerLineResult(doc, settings);
+    section = instrumenter.GeneratePerLineSection(doc, settings);
     return section.Items;
   }
 

@@ -53,7 +53,7 @@ GoldenRun Generate(const std::string& batch_name) {
   LineInstrumenter instrumenter(scanner, view);
 
   GoldenRun run;
-  run.result = instrumenter.GeneratePerLineResult(doc, settings);
+  run.result = instrumenter.GeneratePerLineSection(doc, settings);
   for (const std::wstring& item : run.result.Items) run.section += item + L"\r\n";
   for (std::int32_t i = 0; i < doc.MaxCurZeile; ++i) run.klammer.push_back(doc.Records[i].Klammer);
   EXPECT_TRUE(view.messages.empty());
