@@ -92,11 +92,8 @@ void DocumentController::OpenDocument(const std::wstring& path) {
       old_items = std::move(edited_items_);
       old_records = std::move(edited_records_);
     }
-    if (MovedAside()) {
-      if (IoStatus status = fs_.CopyFile(doc_.SourcePath, doc_.BatchPath); !status) {
-        return Report(status);
-      }
-    }
+    // The text is read from SourcePath; under the %0 mode BatchPath keeps the
+    // instrumented batch, which a batch process may still be running.
   } else {
     if (state != RunState::NoFile) {
       if (!CloseDocument()) return;

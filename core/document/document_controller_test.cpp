@@ -221,8 +221,12 @@ TEST_F(DocumentControllerTest, Prozent0MovesTheBatchAsideAndCloseMovesItBack) {
   Open(L"/b/job.bat");  // the settings file turns the mode on again
   EXPECT_EQ(doc().SourcePath, L"/b/job.bat.org");
   EXPECT_EQ(Texts()[0], L"@echo off");
+  const std::string edited = "rem edited\r\n" + std::string(kJob);
+  fs_.Create(L"/b/job.bat.org", edited);  // saved by the external editor
+  controller_.ApplicationEventsActivate();
+  EXPECT_EQ(Texts()[0], L"rem edited");
   SetProzent0(false);
-  EXPECT_EQ(fs_.Contents(L"/b/job.bat"), kJob);
+  EXPECT_EQ(fs_.Contents(L"/b/job.bat"), edited);
   EXPECT_EQ(doc().InstrumentedPath, L"/tmp/_dbgTmp/job.bat");
   EXPECT_TRUE(view_.messages.empty());
 }
