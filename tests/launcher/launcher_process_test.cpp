@@ -18,6 +18,7 @@
 #include "core/run/launcher.h"
 #include "platform/code_page.h"
 #include "platform/environment.h"
+#include "tests/support/orphan_reaper.h"
 
 namespace tarnvelock {
 namespace {
@@ -83,7 +84,7 @@ class LauncherProcessTest : public testing::Test {
 
   void TearDown() override {
     launcher_.reset();
-    for (pid_t pid : stray_) ::kill(pid, SIGKILL);
+    reaper_.ReapAll();
     if (old_com_spec_) {
       ProcessEnvironment().Set(L"ComSpec", *old_com_spec_);
     } else {
@@ -124,7 +125,7 @@ class LauncherProcessTest : public testing::Test {
     }
     if (at == std::string::npos) return 0;
     const pid_t child = std::atoi(shown_.c_str() + at + 6);
-    stray_.push_back(child);
+    reaper_.KillLater(child);
     return child;
   }
 
@@ -139,7 +140,7 @@ class LauncherProcessTest : public testing::Test {
   NoView view_;
   std::unique_ptr<Launcher> launcher_;
   std::string shown_;
-  std::vector<pid_t> stray_;
+  OrphanReaper reaper_;
 };
 
 TEST_F(LauncherProcessTest, TheInterpreterRunsTheBatchOnTheConsoleAndWakesByOneKey) {
