@@ -81,7 +81,9 @@ struct WaitedRun {
 
 // Starts processes. Every child inherits the working directory and the
 // environment. Console and waited-for children die with the starting
-// process; a detached one lives on.
+// process; a detached one lives on. Start them from the thread that lives as
+// long as the program (the user-interface thread): on Linux a child is bound
+// to the thread that started it.
 class ProcessStarter {
  public:
   virtual ~ProcessStarter() = default;
