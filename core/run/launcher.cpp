@@ -39,6 +39,8 @@ Launcher::~Launcher() = default;
 int Launcher::StartProcess(const std::wstring& title, const std::wstring& application,
                            const std::wstring& command_line, bool keep, bool wait,
                            ConsoleShow show) {
+  // A Windows-style interpreter rebuilds its command line from these words,
+  // quoting those that hold a blank, as a POSIX caller hands them over.
   ProcessRequest request;
   request.arguments = SplitCommandLine(command_line);
   if (application.empty() && !request.arguments.empty()) {
