@@ -109,7 +109,7 @@ class PerLineWalk {
         view_(view),
         DisableWarned(disable_warned) {}
 
-  PerLineSection Run();
+  PerLineResult Run();
 
  private:
   enum class InsertionKind { For, Open, Close };
@@ -180,10 +180,10 @@ class PerLineWalk {
   bool echo_before_ = false;  // the last line with a hook ran with echo on
   std::vector<Edit> edits_;
   std::size_t next_order_ = 0;
-  PerLineSection section_;
+  PerLineResult section_;
 };
 
-PerLineSection PerLineWalk::Run() {
+PerLineResult PerLineWalk::Run() {
   end_ = std::min({doc_.MaxCurZeile, static_cast<std::int32_t>(doc_.Items.size()),
                    static_cast<std::int32_t>(doc_.Records.size())});
   for (n_ = 0; n_ < end_; n_ += c_) {
@@ -244,12 +244,13 @@ std::wstring PerLineWalk::LineHook(const LineRecord& record) {
   const std::wstring n = std::to_wstring(n_);
   std::wstring hook;
   if (echo_before_ && !record.EchoZeile) hook.append(L"@echo off").append(kCrLf);
-  if (record.Pause) hook.append(L"@(echo " + n + L") > ").append(settings_.ZeileRef).append(kCrLf);
+  if (record.Pause)
+    hook.append(L"@(echo " + n + L") > ").append(settings_.Refs.ZeileRef).append(kCrLf);
   if (record.EchoZeile && !echo_before_) hook.append(L"@echo on").append(kCrLf);
   if (!record.NoDebugZeile) {
     if (settings_.EnableBreak) {
       hook.append(L"@if exist ")
-          .append(settings_.DoBreakRef)
+          .append(settings_.Refs.DoBreakRef)
           .append(L" if !ERRORLEVEL! EQU 0 set _dbgEL=1")
           .append(kCrLf);
     }
@@ -265,7 +266,7 @@ std::wstring PerLineWalk::LineHook(const LineRecord& record) {
   if (settings_.LogLines) {
     hook.append(L"@set _dbgE=&call :_dbgLogIntern LineTime=%TIME%  /Ln=" + n + L" & ");
   }
-  hook.append(L"@(echo " + n + L") > ").append(settings_.LastRef);
+  hook.append(L"@(echo " + n + L") > ").append(settings_.Refs.LastRef);
   echo_before_ = record.EchoZeile;
   return hook;
 }
@@ -534,8 +535,8 @@ void PerLineWalk::OnComment() {
 
 }  // namespace
 
-PerLineSection LineInstrumenter::GeneratePerLineSection(DebugDocument& doc,
-                                                        const PerLineSettings& settings) {
+PerLineResult LineInstrumenter::GeneratePerLineSection(DebugDocument& doc,
+                                                      const PerLineSettings& settings) {
   return PerLineWalk(doc, settings, scanner_, view_, disable_warned_).Run();
 }
 

@@ -11,7 +11,9 @@
 
 #include "core/document/debug_document.h"
 #include "core/document/user_view.h"
+#include "core/instrument/batch_refs.h"
 #include "core/instrument/line_scanner.h"
+#include "core/instrument/per_line_result.h"
 
 namespace tarnvelock {
 
@@ -20,23 +22,8 @@ struct PerLineSettings {
   bool EnableBreak = false;   // "Enable Break": a hook also tests for the user-break file
   bool LogLines = false;      // "Log Line numbers": every executed line logs its index
   bool ReplaceToRem = false;  // Replace "::" to "REM"
-  // How the batch names the exchange files "_dbgZeile.txt", "_dbgLast.txt"
-  // and "_dbgDoBreak" (quoted when the temporary directory has a blank).
-  std::wstring ZeileRef;
-  std::wstring LastRef;
-  std::wstring DoBreakRef;
-};
-
-// The per-line section and what the file layout needs from the walk.
-struct PerLineSection {
-  // Output items in file order; an item may hold CR LF pairs (several lines).
-  std::vector<std::wstring> Items;
-  // Bracket depth after the last line; anything but 0 means unbalanced brackets.
-  std::int32_t Depth = 0;
-  // Every FOR variable letter of the batch, in order of first appearance.
-  std::wstring ForLetters;
-  // A letter that is no FOR variable of the batch; the hooks' loop variable.
-  wchar_t SpareLetter = L'A';
+  // How the batch names the exchange files it writes before a stop.
+  BatchRefs Refs;
 };
 
 class LineInstrumenter {
@@ -48,7 +35,7 @@ class LineInstrumenter {
   // Writes Klammer of every logical line's head; with ReplaceToRem it also
   // rewrites "::" comments in doc.Items, and it empties a lone ":" that
   // follows a label.
-  PerLineSection GeneratePerLineSection(DebugDocument& doc, const PerLineSettings& settings);
+  PerLineResult GeneratePerLineSection(DebugDocument& doc, const PerLineSettings& settings);
 
   // The message about a disabling SETLOCAL is shown once per loaded
   // document; the loader calls this after every load.

@@ -18,11 +18,7 @@ using Texts = std::vector<std::wstring>;
 
 class LineInstrumenterTest : public ::testing::Test {
  protected:
-  LineInstrumenterTest() {
-    settings.ZeileRef = L"%_dbgTmp%_dbgZeile.txt";
-    settings.LastRef = L"%_dbgTmp%_dbgLast.txt";
-    settings.DoBreakRef = L"%_dbgTmp%_dbgDoBreak";
-  }
+  LineInstrumenterTest() { settings.Refs = MakeBatchRefs(L"/tmp/_dbgTmp/"); }
 
   // Loads lines as the batch and runs the load-time analysis on it.
   void Load(const Texts& lines) {
@@ -56,7 +52,7 @@ class LineInstrumenterTest : public ::testing::Test {
   LineInstrumenter instrumenter{scanner, view};
   DebugDocument doc;
   PerLineSettings settings;
-  PerLineSection section;
+  PerLineResult section;
 };
 
 const std::wstring kRefresh =

@@ -30,7 +30,7 @@ std::wstring Widen(const std::string& bytes) {
 
 struct GoldenRun {
   std::wstring section;
-  PerLineSection result;
+  PerLineResult result;
   std::vector<std::int32_t> klammer;
 };
 
@@ -49,9 +49,7 @@ GoldenRun Generate(const std::string& batch_name) {
   LineScanner scanner(view);
   EXPECT_TRUE(AnalyseLines(doc, scanner, view));
   PerLineSettings settings;
-  settings.ZeileRef = L"%_dbgTmp%_dbgZeile.txt";
-  settings.LastRef = L"%_dbgTmp%_dbgLast.txt";
-  settings.DoBreakRef = L"%_dbgTmp%_dbgDoBreak";
+  settings.Refs = MakeBatchRefs(L"/tmp/_dbgTmp/");
   LineInstrumenter instrumenter(scanner, view);
 
   GoldenRun run;
