@@ -5,6 +5,14 @@
 
 namespace tarnvelock {
 
+std::wstring StartLineText(const std::wstring& batchPath, const std::wstring& parameters) {
+  return batchPath + L" " + parameters + std::wstring(kLineTag) + L"0";
+}
+
+std::wstring StopEntryText(std::int32_t line) {
+  return L"actual Line" + std::wstring(kLineTag) + std::to_wstring(line);
+}
+
 EventLog::EventLog(DebugDocument& doc, FileSystem& files, const CodePageConverter& codePages,
                    PromptView& view)
     : doc_(doc), files_(files), code_pages_(codePages), view_(view) {}
@@ -81,8 +89,7 @@ void EventLog::Clear() {
   mirrors_file_ = false;
 }
 
-void EventLog::WriteStartLine(const std::wstring& parameters) {
-  const std::wstring line = doc_.BatchPath + L" " + parameters + std::wstring(kLineTag) + L"0";
+void EventLog::StartLog(const std::wstring& line) {
   entries_ = {Entry{line}};
   selected_ = 0;
   const IoStatus status = files_.WriteFile(doc_.LogPath, Encoded(line));
@@ -110,7 +117,11 @@ void EventLog::AppendLogLine(const std::wstring& text) {
   log_file_time_ = CurrentFileTime();
 }
 
-bool EventLog::PollLogFile() {
+void EventLog::AppendLogFile(const std::wstring& text) {
+  Report(files_.AppendFile(doc_.LogPath, Encoded(text)));
+}
+
+bool EventLog::ReloadLogIfChanged() {
   const FileTimeStamp time = CurrentFileTime();
   if (time == log_file_time_) return false;
   // Remembered first, so that an unreadable file is tried again only once
@@ -130,10 +141,9 @@ void EventLog::ReloadLog() {
   file_lines_ = lines->size();
 }
 
-void EventLog::ShowStopLine(std::int32_t line) {
+void EventLog::ShowStopEntry(const std::wstring& text) {
   if (TransientLogTail()) entries_.pop_back();
-  entries_.push_back(
-      Entry{L"actual Line" + std::wstring(kLineTag) + std::to_wstring(line), false, true});
+  entries_.push_back(Entry{text, false, true});
   selected_ = static_cast<std::int32_t>(entries_.size()) - 1;
 }
 
@@ -169,7 +179,7 @@ void EventLog::SetShowLineTimes(bool on) {
 void EventLog::EditLine() {
   if (selected_ < 0 || !mirrors_file_) return;
   const std::wstring old = entries_[selected_].text;
-  const std::wstring answer = AnswerOrDefault(view_, {L"Edit", L"Change to:", old});
+  const std::wstring answer = AnswerOrInitial(view_, L"Edit", L"Change to:", old);
   if (answer == old) return;
   entries_[selected_] = Entry{answer};
   Store();
@@ -180,7 +190,7 @@ void EventLog::AddLine() {
   if (selected_ < 0) SelectLastVisible();
   const std::wstring current = selected_ < 0 ? std::wstring() : entries_[selected_].text;
   const std::wstring answer =
-      AnswerOrDefault(view_, {L"Add Log", L"Enter additional line:", current});
+      AnswerOrInitial(view_, L"Add Log", L"Enter additional line:", current);
   if (answer.empty()) return;
   selected_ += 1;
   entries_.insert(entries_.begin() + selected_, Entry{answer});

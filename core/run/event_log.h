@@ -29,6 +29,11 @@ inline constexpr std::wstring_view kLineTag = L"  /Ln=";
 // Marks the lines of "Log Line numbers", hidden unless "... and show them".
 inline constexpr std::wstring_view kLineTimeTag = L"LineTime=";
 
+// The first line of each run's log: the batch and its parameters.
+std::wstring StartLineText(const std::wstring& batchPath, const std::wstring& parameters);
+// The pane's entry for a stop at line.
+std::wstring StopEntryText(std::int32_t line);
+
 class EventLog {
  public:
   EventLog(DebugDocument& doc, FileSystem& files, const CodePageConverter& codePages,
@@ -43,18 +48,20 @@ class EventLog {
 
   // The pane switches to another view and forgets its entries.
   void Clear();
-  // A run starts: the file and the pane hold only the start line.
-  void WriteStartLine(const std::wstring& parameters);
+  // A run starts: the file and the pane hold only line (StartLineText).
+  void StartLog(const std::wstring& line);
   // Adds a line of the debugger's own to the file and the pane.
   void AppendLogLine(const std::wstring& text);
+  // Adds a line to the file only; the pane shows it with the next reload.
+  void AppendLogFile(const std::wstring& text);
   // While the batch runs: reloads the pane when the file's time is not the
   // one remembered. True when it reloaded.
-  bool PollLogFile();
+  bool ReloadLogIfChanged();
   // The pane from the file, last line selected; a file that cannot be read
   // leaves the pane as it was.
   void ReloadLog();
-  // The transient entry "actual Line  /Ln=" + line.
-  void ShowStopLine(std::int32_t line);
+  // The transient position entry of a stop (StopEntryText).
+  void ShowStopEntry(const std::wstring& text);
 
   LogClick Click(std::int32_t index);
   // "   ... and show them" switched by the person.

@@ -31,16 +31,16 @@ class EventLogTest : public ::testing::Test {
 
 TEST_F(EventLogTest, StartLineReplacesTheOldLogWithoutAReload) {
   disk.Create(doc.LogPath, "old run\r\n");
-  log.WriteStartLine(L"a b");
+  log.StartLog(StartLineText(doc.BatchPath, L"a b"));
   EXPECT_EQ(disk.Contents(doc.LogPath), "/b/job.bat a b  /Ln=0\r\n");
   EXPECT_EQ(log.Entries(), Lines{L"/b/job.bat a b  /Ln=0"});
-  EXPECT_FALSE(log.PollLogFile());
+  EXPECT_FALSE(log.ReloadLogIfChanged());
 }
 
 TEST_F(EventLogTest, TransientStopEntry) {
-  log.WriteStartLine(L"");
-  log.ShowStopLine(3);
-  log.ShowStopLine(4);
+  log.StartLog(StartLineText(doc.BatchPath, L""));
+  log.ShowStopEntry(StopEntryText(3));
+  log.ShowStopEntry(StopEntryText(4));
   EXPECT_EQ(log.Entries(), (Lines{L"/b/job.bat   /Ln=0", L"actual Line  /Ln=4"}));
   EXPECT_TRUE(log.TransientLogTail());
 
@@ -48,12 +48,12 @@ TEST_F(EventLogTest, TransientStopEntry) {
   log.AppendLogLine(L"Err=1: x  /Ln=4");
   EXPECT_EQ(log.Entries(), (Lines{L"/b/job.bat   /Ln=0", L"Err=1: x  /Ln=4"}));
   EXPECT_FALSE(log.TransientLogTail());
-  log.ShowStopLine(5);
+  log.ShowStopEntry(StopEntryText(5));
 
   // The batch wrote in between: the next stop entry follows its line.
   BatchWrites("Call :sub  /Ln=5\r\n");
-  EXPECT_TRUE(log.PollLogFile());
-  log.ShowStopLine(9);
+  EXPECT_TRUE(log.ReloadLogIfChanged());
+  log.ShowStopEntry(StopEntryText(9));
   EXPECT_EQ(log.Entries(), (Lines{L"/b/job.bat   /Ln=0", L"Err=1: x  /Ln=4", L"Call :sub  /Ln=5",
                                   L"actual Line  /Ln=9"}));
   EXPECT_EQ(log.Selected(), 3);
@@ -62,19 +62,25 @@ TEST_F(EventLogTest, TransientStopEntry) {
 }
 
 TEST_F(EventLogTest, OwnLineAfterUnseenBatchLines) {
-  log.WriteStartLine(L"");
+  log.StartLog(StartLineText(doc.BatchPath, L""));
   BatchWrites("from batch\r\n");
   log.AppendLogLine(L"exit  /Ln=2");
   EXPECT_EQ(log.Entries(), (Lines{L"/b/job.bat   /Ln=0", L"from batch", L"exit  /Ln=2"}));
-  EXPECT_FALSE(log.PollLogFile());
+  EXPECT_FALSE(log.ReloadLogIfChanged());
+
+  // A line for the file alone reaches the pane with the next poll.
+  log.AppendLogFile(L"Add Cmd \"set x=1\"  /Ln=2");
+  EXPECT_EQ(log.Entries().size(), 3u);
+  EXPECT_TRUE(log.ReloadLogIfChanged());
+  EXPECT_EQ(log.Entries().back(), L"Add Cmd \"set x=1\"  /Ln=2");
 }
 
 TEST_F(EventLogTest, LineTimeFilter) {
   doc.Options.LogLines = true;
   doc.Options.LogLinesShow = false;
-  log.WriteStartLine(L"");
+  log.StartLog(StartLineText(doc.BatchPath, L""));
   BatchWrites("LineTime=1 12:00  /Ln=1\r\nCall :x  /Ln=1\r\nLineTime=2 12:01  /Ln=2\r\n");
-  log.PollLogFile();
+  log.ReloadLogIfChanged();
   EXPECT_EQ(log.Entries(), (Lines{L"/b/job.bat   /Ln=0", L"Call :x  /Ln=1"}));
   EXPECT_EQ(log.Selected(), 1);
 
@@ -93,14 +99,14 @@ TEST_F(EventLogTest, LineTimeFilter) {
 }
 
 TEST_F(EventLogTest, UnreadableFileLeavesThePaneAndIsNotRetriedUntilItChanges) {
-  log.WriteStartLine(L"");
-  log.ShowStopLine(1);
+  log.StartLog(StartLineText(doc.BatchPath, L""));
+  log.ShowStopEntry(StopEntryText(1));
   BatchWrites("x\r\n");
   disk.MakeInaccessible(doc.LogPath);
-  EXPECT_TRUE(log.PollLogFile());
+  EXPECT_TRUE(log.ReloadLogIfChanged());
   EXPECT_EQ(log.Entries(), (Lines{L"/b/job.bat   /Ln=0", L"actual Line  /Ln=1"}));
   EXPECT_TRUE(log.TransientLogTail());
-  EXPECT_FALSE(log.PollLogFile());
+  EXPECT_FALSE(log.ReloadLogIfChanged());
 }
 
 TEST_F(EventLogTest, ClickNamesTheLine) {
@@ -121,16 +127,16 @@ TEST_F(EventLogTest, ClickNamesTheLine) {
 }
 
 TEST_F(EventLogTest, EditsAreStoredWithoutThePositionEntry) {
-  log.WriteStartLine(L"");
+  log.StartLog(StartLineText(doc.BatchPath, L""));
   BatchWrites("one\r\ntwo\r\n");
-  log.PollLogFile();
-  log.ShowStopLine(2);
+  log.ReloadLogIfChanged();
+  log.ShowStopEntry(StopEntryText(2));
 
   log.Click(1);
   view.WillAnswer(L"added");
   log.AddLine();
   EXPECT_EQ(view.requests.back().Caption, L"Add Log");
-  EXPECT_EQ(view.requests.back().Default, L"one");
+  EXPECT_EQ(view.requests.back().Initial, L"one");
   log.Click(0);
   log.DeleteLine();  // the first entry stays
   log.Click(3);
@@ -145,7 +151,7 @@ TEST_F(EventLogTest, EditsAreStoredWithoutThePositionEntry) {
   view.WillAnswer(L"ONE");
   log.EditLine();
   EXPECT_EQ(disk.Contents(doc.LogPath), "/b/job.bat   /Ln=0\r\nONE\r\nadded\r\nthree\r\n");
-  EXPECT_FALSE(log.PollLogFile());
+  EXPECT_FALSE(log.ReloadLogIfChanged());
 }
 
 TEST_F(EventLogTest, NothingIsWrittenWhileThePaneShowsNoLog) {

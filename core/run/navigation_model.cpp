@@ -30,7 +30,7 @@ std::optional<std::int32_t> NavigationModel::Click(std::int32_t index) {
 void NavigationModel::EditLine() {
   if (!Valid(selected_)) return;
   std::wstring& text = doc_.NavigationList[selected_].text;
-  const std::wstring answer = AnswerOrDefault(view_, {L"Edit", L"Change to:", text});
+  const std::wstring answer = AnswerOrInitial(view_, L"Edit", L"Change to:", text);
   if (answer != text) text = answer;
 }
 

@@ -13,18 +13,22 @@
 
 namespace tarnvelock {
 
+// What an input box was asked with.
+struct TextRequest {
+  std::wstring Caption;
+  std::wstring Prompt;
+  std::wstring Initial;
+};
+
 class ScriptedPromptView final : public PromptView {
  public:
   // The next input box gets this answer; nothing stands for Cancel.
   void WillAnswer(std::optional<std::wstring> answer) { answers_.push_back(std::move(answer)); }
 
   void ShowMessage(const std::wstring& text) override { messages.push_back(text); }
-  bool Confirm(const std::wstring& question) override {
-    messages.push_back(question);
-    return true;
-  }
-  std::optional<std::wstring> AskText(const TextRequest& request) override {
-    requests.push_back(request);
+  std::optional<std::wstring> AskText(const std::wstring& caption, const std::wstring& prompt,
+                                      const std::wstring& initial) override {
+    requests.push_back({caption, prompt, initial});
     if (answers_.empty()) return std::nullopt;
     std::optional<std::wstring> answer = answers_.front();
     answers_.pop_front();

@@ -292,8 +292,8 @@ void VariablePanes::EditGlobal(RunState state) {
     mark = name.front();
     name = UnwrapName(name);
   }
-  const std::wstring answer = AnswerOrDefault(
-      view_, {L"Edit Set", L" Bitte neuen Wert f\u00fcr \"" + name + L"\" eingeben:", old});
+  const std::wstring answer = AnswerOrInitial(
+      view_, L"Edit Set", L" Bitte neuen Wert f\u00fcr \"" + name + L"\" eingeben:", old);
   if (answer == old) return;
 
   // The batch gets real blanks where the pane shows markers.
@@ -326,7 +326,7 @@ void VariablePanes::EditGlobal(RunState state) {
 void VariablePanes::AddGlobal(RunState state) {
   if (state != RunState::Ready) return;
   const std::wstring name = Trimmed(
-      AnswerOrDefault(view_, {L"Add global Variable", L" Enter Name of Variable to add:", L""}));
+      AnswerOrInitial(view_, L"Add global Variable", L" Enter Name of Variable to add:", L""));
   // The runtime's listing of globals is generated with the batch.
   doc_.InstrumentStale = true;
   if (name.empty()) return;

@@ -162,7 +162,7 @@ TEST_F(VariablePanesTest, EditingHandsValuesToTheBatch) {
   panes.EditGlobal(RunState::Stopped);
   EXPECT_EQ(view.requests.back().Caption, L"Edit Set");
   EXPECT_EQ(view.requests.back().Prompt, L" Bitte neuen Wert f\u00fcr \"CD\" eingeben:");
-  EXPECT_EQ(view.requests.back().Default, L"/w");
+  EXPECT_EQ(view.requests.back().Initial, L"/w");
 
   panes.Click(PaneId::Global, 2, RunState::Stopped);
   view.WillAnswer(L"new\u2022value");
