@@ -1,4 +1,4 @@
-// The enabling sets, the pane switch and the status texts per run state.
+// The enabling sets and the pane switch per run state.
 #include "core/run/command_enabling.h"
 
 namespace tarnvelock {
@@ -61,41 +61,6 @@ std::vector<EnablingChange> EnablingSet(RunState state) {
       break;
   }
   return {};
-}
-
-std::wstring_view StopReasonText(std::int32_t stopReason) {
-  switch (stopReason) {
-    case 11:
-      return L"Cancelled after Error";
-    case 12:
-      return L"Reached <end of file>";
-    case 14:
-      return L"Syntax error";
-    case 15:
-      return L"Command \"exit cmd\"";
-    case 17:
-      return L"Terminated by User";
-    case 18:
-      return L"Command-Window closed";
-    default:
-      return L"Unknown reason";
-  }
-}
-
-std::optional<std::wstring> RunStateStatusText(RunState state, std::int32_t stopReason) {
-  switch (state) {
-    case RunState::NoFile:
-      return L"no file  -  Open Debug-Object via Ctrl-O  or  Drag-and-Drop";
-    case RunState::Ready:
-      return L"Ready to start Batch.   Press F8 (execute one Line) or F9 (to Breakpoint).";
-    case RunState::Stopped:
-      return L"Ready to execute next Line(s)";
-    case RunState::Ended:
-      return std::wstring(StopReasonText(stopReason)) + L"  -  Press F2 for Reset.";
-    case RunState::Running:
-      break;
-  }
-  return std::nullopt;
 }
 
 CommandStates::CommandStates() {

@@ -1,13 +1,11 @@
 // The command layer as data: which of the main window's commands each run
-// state enables or disables, the switch of the log pane between navigation
-// and event log, and the status texts. SetRunState applies them; front ends
-// read CommandStates to enable their actions and menu items.
+// state enables or disables, and the switch of the log pane between
+// navigation and event log. SetRunState applies them; front ends read
+// CommandStates to enable their actions and menu items. (The first status
+// panel's texts are run control's, beside the stop reasons.)
 #pragma once
 
-#include <cstdint>
 #include <map>
-#include <optional>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -60,12 +58,6 @@ PaneSwitch PaneSwitchFor(bool on, bool enteringRunning);
 // The set of commands a state enables and disables on entry; Running and
 // Stopped have none.
 std::vector<EnablingChange> EnablingSet(RunState state);
-
-// The first status panel's text on entering state; nothing for Running,
-// whose text the run commands set. stopReason counts only for Ended.
-std::optional<std::wstring> RunStateStatusText(RunState state, std::int32_t stopReason);
-// The status text of a stop that ended the batch.
-std::wstring_view StopReasonText(std::int32_t stopReason);
 
 // Idle texts of status panels 2 to 4.
 inline constexpr std::wstring_view kCallPanelText = L"Call";

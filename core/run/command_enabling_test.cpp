@@ -1,5 +1,4 @@
-// The enabling of the commands along the run states a session goes through,
-// and the status texts.
+// The enabling of the commands along the run states a session goes through.
 #include "core/run/command_enabling.h"
 
 #include <gtest/gtest.h>
@@ -61,16 +60,6 @@ TEST(CommandEnablingTest, StatusPanelsKeepTheirValuesIntoARun) {
   EXPECT_FALSE(PaneSwitchFor(false, true).ResetStatusPanels);
   EXPECT_TRUE(PaneSwitchFor(false, false).ResetStatusPanels);
   EXPECT_TRUE(PaneSwitchFor(true, false).ResetStatusPanels);
-}
-
-TEST(CommandEnablingTest, StatusTexts) {
-  EXPECT_EQ(RunStateStatusText(RunState::Ended, 12),
-            L"Reached <end of file>  -  Press F2 for Reset.");
-  EXPECT_EQ(RunStateStatusText(RunState::Ended, 15),
-            L"Command \"exit cmd\"  -  Press F2 for Reset.");
-  EXPECT_EQ(RunStateStatusText(RunState::Ended, 3), L"Unknown reason  -  Press F2 for Reset.");
-  EXPECT_EQ(RunStateStatusText(RunState::Stopped, 0), L"Ready to execute next Line(s)");
-  EXPECT_EQ(RunStateStatusText(RunState::Running, 0), std::nullopt);
 }
 
 }  // namespace
