@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "core/instrument/ascii_case.h"
 #include "core/run/exchange_file_names.h"
 #include "core/run/exchange_text.h"
 #include "core/run/variable_entry.h"
@@ -17,6 +18,7 @@ bool IsDigit(wchar_t c) {
   return c >= L'0' && c <= L'9';
 }
 
+// The comparison GlobalNames is kept sorted and unique by.
 bool SameNoCase(std::wstring_view a, std::wstring_view b) {
   return a.size() == b.size() &&
          std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
@@ -24,13 +26,10 @@ bool SameNoCase(std::wstring_view a, std::wstring_view b) {
          });
 }
 
-// Names the batch cannot carry as a watched global: the debugger's own, and
-// those that would break the blank-separated GlobalAdds or the runtime's
-// listing of NAME=value lines.
+// Names the debugger keeps to itself, and those that would break the
+// blank-separated GlobalAdds or the runtime's NAME=value lines.
 bool IsWatchableName(std::wstring_view name) {
-  if (name.empty() || SameNoCase(name, L"ERRORLEVEL")) return false;
-  if (name.size() >= 4 && SameNoCase(name.substr(0, 4), L"_dbg") &&
-      !(name.size() >= 8 && SameNoCase(name.substr(0, 8), L"_dbgTest"))) {
+  if (name.empty() || EqualsNoCase(name, L"ERRORLEVEL") || StartsWithNoCase(name, L"_dbg")) {
     return false;
   }
   return name.find_first_of(L" =%!") == std::wstring_view::npos;
