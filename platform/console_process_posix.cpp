@@ -95,8 +95,8 @@ int ResolveProgram(const std::wstring& program, std::string* path) {
   while (start <= dirs.size()) {
     size_t end = dirs.find(':', start);
     if (end == std::string::npos) end = dirs.size();
-    std::string dir = dirs.substr(start, end - start);
-    if (dir.empty()) dir = ".";
+    // An empty piece of PATH stands for the current directory.
+    const std::string dir = end > start ? dirs.substr(start, end - start) : std::string(".");
     const std::string candidate = dir + "/" + name;
     if (IsExecutableFile(candidate)) {
       *path = candidate;
