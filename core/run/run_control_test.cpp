@@ -108,9 +108,12 @@ TEST_F(RunControlTest, SingleStepRunFromStartToEndOfFile) {
   EXPECT_THAT(view_.Calls(L"entry"), ElementsAre(L"actual Line  /Ln=0"));
   EXPECT_THAT(view_.Calls(L"fill"), ElementsAre(L"0"));
 
-  // The next step runs a line that takes longer than one poll.
+  // The next step runs a line that takes longer than one poll; waking the
+  // batch writes no new batch file.
+  const auto written = files_.LastWriteTime(doc_.InstrumentedPath);
   batch_.Then([](ScriptedBatch& b) { b.Begin(1); });
   run_.ActionStartExecuteLineF8Execute();
+  EXPECT_EQ(files_.LastWriteTime(doc_.InstrumentedPath), written);
   EXPECT_FALSE(Exists(kStopSignalFile));
   Poll();
   EXPECT_EQ(run_.GetRunState(), RunState::Running);
@@ -453,6 +456,61 @@ TEST_F(RunControlTest, ResetClosesTheConsoleAndReturnsToReady) {
   StepTo(0);
   EXPECT_EQ(starter_.starts, 2);
   EXPECT_TRUE(files_.FileExists(doc_.InstrumentedPath));
+}
+
+TEST_F(RunControlTest, ResetWhileRunningStopsPollingAndWithdrawsABreakRequest) {
+  batch_.Then([](ScriptedBatch& b) { b.Begin(1); });
+  run_.ActionStartExecuteAllExecute();
+  Poll();
+  run_.BitBtnBreakClick();
+  Poll();
+  ASSERT_TRUE(run_.UserBreak());
+  run_.ActionStartResetExecute();
+  EXPECT_FALSE(run_.TimerEnabled());
+  EXPECT_FALSE(run_.UserBreak());
+  EXPECT_FALSE(Exists(kBreakRequestFile));
+  EXPECT_EQ(run_.PollInterval(), 300);
+}
+
+TEST_F(RunControlTest, DeadInterpreterIsNoticedWhileAnAddedCommandIsAwaited) {
+  StepTo(1);
+  batch_.Then([](ScriptedBatch& b) { b.Die(); });
+  run_.AddCommand(L"exit");
+  Poll();
+  EXPECT_EQ(run_.GetRunState(), RunState::Ended);
+  EXPECT_EQ(run_.StopReason(), srConsoleClosed);
+}
+
+TEST_F(RunControlTest, LineNumbersOutsideTheDocumentAreShownAtItsEnd) {
+  batch_.Then([](ScriptedBatch& b) {
+    b.Write(kLastLineFile, "4711\r\n");
+    b.ErrorOutput("bad\r\n");
+    b.StopAt(999);
+  });
+  run_.ActionStartExecuteAllExecute();
+  Poll();
+  EXPECT_EQ(run_.GetRunState(), RunState::Stopped);
+  EXPECT_EQ(run_.AktExeZeile(), doc_.MaxCurZeile);
+  EXPECT_EQ(view_.Calls(L"log").back(), L"Err=0: bad  /Ln=4711");
+}
+
+TEST_F(RunControlTest, LineCommandsAreOfferedOnDebuggableCommandLinesOnly) {
+  doc_.Records[3].IgnoreZeile = true;
+  doc_.Records[4].ConcatZeile = true;
+  EXPECT_TRUE(run_.CanGotoLine(1));
+  EXPECT_TRUE(run_.CanToggleBreakPoint(1));
+  for (std::int32_t line : {3, 4, 5, doc_.MaxCurZeile, -1}) {
+    EXPECT_FALSE(run_.CanGotoLine(line)) << line;
+    EXPECT_FALSE(run_.CanToggleBreakPoint(line)) << line;
+  }
+  // A breakpoint left on a line that is no command line can be removed.
+  doc_.Records[5].BreakPoint = true;
+  EXPECT_TRUE(run_.CanToggleBreakPoint(5));
+
+  batch_.Then([](ScriptedBatch& b) { b.Begin(1); });
+  run_.ActionStartExecuteAllExecute();
+  EXPECT_FALSE(run_.CanGotoLine(1));
+  EXPECT_FALSE(run_.CanToggleBreakPoint(1));
 }
 
 TEST_F(RunControlTest, StopSignalThatCannotBeReadIsTriedAgainAtTheNextPoll) {
