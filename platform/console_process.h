@@ -51,7 +51,8 @@ class ConsoleProcess {
 
   virtual const std::wstring& Title() const = 0;
   // Types bytes into the console as if a person had typed them; false when
-  // the console no longer takes input.
+  // the console no longer takes input. Each byte reaches the process at once
+  // and is not echoed, so a single blank wakes a process waiting for a key.
   virtual bool WriteInput(std::string_view bytes) = 0;
   // Everything the console has shown since the last call, as the process
   // wrote it; never blocks. Empty when there is nothing new.
@@ -74,6 +75,8 @@ struct ConsoleStart {
   int error = 0;
 };
 
+// The outcome of a waited run: the exit code, or the error code when the
+// process could not be started.
 struct WaitedRun {
   int exit_code = 0;
   int error = 0;
@@ -81,7 +84,9 @@ struct WaitedRun {
 
 // Starts processes. Every child inherits the working directory and the
 // environment. Console and waited-for children die with the starting
-// process; a detached one lives on.
+// process; a detached one lives on. Start them from the thread that lives as
+// long as the program (the user-interface thread): on Linux a child is bound
+// to the thread that started it.
 class ProcessStarter {
  public:
   virtual ~ProcessStarter() = default;

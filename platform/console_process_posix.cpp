@@ -19,6 +19,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -42,10 +43,7 @@ class UniqueFd {
   UniqueFd() = default;
   explicit UniqueFd(int fd) : fd_(fd) {}
   UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-  UniqueFd& operator=(UniqueFd&& other) noexcept {
-    Reset(std::exchange(other.fd_, -1));
-    return *this;
-  }
+  UniqueFd& operator=(UniqueFd&&) = delete;
   ~UniqueFd() { Reset(); }
 
   int get() const { return fd_; }

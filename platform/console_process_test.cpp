@@ -6,20 +6,21 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/stat.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/code_page.h"
-#include "tests/support/orphan_reaper.h"
 
 namespace tarnvelock {
 namespace {
@@ -27,7 +28,18 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-// True when pid has ended; a zombie whose parent is gone counts as ended.
+// Polls done() for up to five seconds.
+template <typename Done>
+bool Eventually(Done done) {
+  const auto deadline = Clock::now() + 5s;
+  while (!done()) {
+    if (Clock::now() > deadline) return false;
+    std::this_thread::sleep_for(5ms);
+  }
+  return true;
+}
+
+// True when pid has ended; a zombie counts as ended.
 bool ProcessGone(pid_t pid) {
   std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
   if (!stat) return ::kill(pid, 0) != 0 && errno == ESRCH;
@@ -36,24 +48,19 @@ bool ProcessGone(pid_t pid) {
   return paren != std::string::npos && paren + 2 < text.size() && text[paren + 2] == 'Z';
 }
 
-bool WaitUntilGone(pid_t pid) {
-  const auto deadline = Clock::now() + 5s;
-  while (!ProcessGone(pid)) {
-    if (Clock::now() > deadline) return false;
-    std::this_thread::sleep_for(10ms);
-  }
-  return true;
-}
-
 class ConsoleProcessTest : public testing::Test {
  protected:
+  // The test adopts the orphans of the trees it kills and reaps them at the
+  // end, so none lingers as a zombie where init does not reap.
   void SetUp() override {
+    ::prctl(PR_SET_CHILD_SUBREAPER, 1);
     char pattern[] = "/tmp/tarnvelock-console-XXXXXX";
     dir_ = ::mkdtemp(pattern);
   }
   void TearDown() override {
-    // Whatever a failed test left running must not outlive it.
-    reaper_.ReapAll();
+    for (pid_t pid : doomed_) ::kill(pid, SIGKILL);
+    Eventually([] { return ::waitpid(-1, nullptr, WNOHANG) < 0; });
+    ::prctl(PR_SET_CHILD_SUBREAPER, 0);
     std::system(("rm -rf '" + dir_ + "'").c_str());
   }
 
@@ -72,43 +79,32 @@ class ConsoleProcessTest : public testing::Test {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   }
 
-  // Collects console output until it contains needle or five seconds pass.
-  static std::string ReadUntil(ConsoleProcess& process, std::string& output,
-                               const std::string& needle) {
-    const auto deadline = Clock::now() + 5s;
-    while (output.find(needle) == std::string::npos && Clock::now() < deadline) {
+  // Collects console output into output until it holds needle.
+  static void ReadUntil(ConsoleProcess& process, std::string& output, const std::string& needle) {
+    Eventually([&] {
       output += process.ReadOutput();
-      std::this_thread::sleep_for(5ms);
-    }
-    return output;
+      return output.find(needle) != std::string::npos;
+    });
   }
 
-  static bool WaitForEnd(ConsoleProcess& process) {
-    const auto deadline = Clock::now() + 5s;
-    while (process.IsRunning()) {
-      if (Clock::now() > deadline) return false;
-      std::this_thread::sleep_for(5ms);
-    }
-    return true;
-  }
-
-  // Reads the two pids "leader grandchild" that a script printed.
-  void ParsePids(const std::string& text, pid_t* leader, pid_t* grandchild) {
-    std::istringstream in(text);
-    in >> *leader >> *grandchild;
-    reaper_.KillLater(*grandchild);
+  // Starts a script that prints "leader grandchild" pids and waits; the
+  // grandchild is killed at the end in any case.
+  std::unique_ptr<ConsoleProcess> StartTree(pid_t* leader, pid_t* grandchild) {
+    ConsoleStart start = starter_.StartConsole(Shell("sleep 300 & echo \"$$ $!\"; wait"));
+    std::string output;
+    if (start.process) ReadUntil(*start.process, output, "\r\n");
+    std::istringstream(output) >> *leader >> *grandchild;
+    doomed_.push_back(*grandchild);
+    return std::move(start.process);
   }
 
   std::string dir_;
-  OrphanReaper reaper_;
+  std::vector<pid_t> doomed_;
   ProcessStarter& starter_ = SystemProcessStarter();
 };
 
 TEST_F(ConsoleProcessTest, ConsoleShowsOutputAndTheFileGetsStandardError) {
-  {
-    std::ofstream old(Path("err.txt"));
-    old << "left from an earlier run";
-  }
+  std::ofstream(Path("err.txt")) << "left from an earlier run";
   ProcessRequest request = Shell("echo out; echo problem >&2; exit 3");
   request.stderr_path = FromUtf8(Path("err.txt"));
   ConsoleStart start = starter_.StartConsole(request);
@@ -118,7 +114,7 @@ TEST_F(ConsoleProcessTest, ConsoleShowsOutputAndTheFileGetsStandardError) {
 
   std::string output;
   ReadUntil(*start.process, output, "out\r\n");
-  ASSERT_TRUE(WaitForEnd(*start.process));
+  ASSERT_TRUE(Eventually([&] { return !start.process->IsRunning(); }));
   output += start.process->ReadOutput();
   EXPECT_EQ(output, "out\r\n");
   EXPECT_EQ(start.process->ExitCode(), 3);
@@ -142,69 +138,58 @@ TEST_F(ConsoleProcessTest, OneByteWakesAReaderAndTypedLinesArrive) {
   ReadUntil(process, output, "woke\r\n");
   ASSERT_TRUE(process.WriteInput("some text\r"));
   ReadUntil(process, output, "got some text\r\n");
-  ASSERT_TRUE(WaitForEnd(process));
-  // The blank and the typed text are not echoed: the console shows only
+  ASSERT_TRUE(Eventually([&] { return !process.IsRunning(); }));
+  // Neither the blank nor the typed text is echoed: the console shows only
   // what the child wrote.
   EXPECT_EQ(output, "ready\r\nwoke\r\ngot some text\r\n");
   EXPECT_EQ(process.ExitCode(), 0);
 }
 
-TEST_F(ConsoleProcessTest, TerminateEndsTheGroupAndReapsTheLeader) {
-  ConsoleStart start = starter_.StartConsole(Shell("sleep 300 & echo \"$$ $!\"; wait"));
-  ASSERT_TRUE(start.process);
-  std::string output;
-  ReadUntil(*start.process, output, "\r\n");
-  pid_t leader = 0;
-  pid_t grandchild = 0;
-  ParsePids(output, &leader, &grandchild);
-  ASSERT_GT(grandchild, 0) << output;
-  EXPECT_TRUE(start.process->IsRunning());
-
-  start.process->Terminate();
-  EXPECT_FALSE(start.process->IsRunning());
-  EXPECT_EQ(start.process->ExitCode(), 128 + SIGKILL);
-  EXPECT_EQ(::waitpid(leader, nullptr, WNOHANG), -1) << "the leader must be reaped, no zombie";
-  EXPECT_TRUE(WaitUntilGone(grandchild));
-  EXPECT_FALSE(start.process->WriteInput(" "));
-  start.process->Terminate();  // a second time is harmless
-}
-
-TEST_F(ConsoleProcessTest, DestroyingTheProcessObjectEndsTheGroup) {
-  ConsoleStart start = starter_.StartConsole(Shell("sleep 300 & echo \"$$ $!\"; wait"));
-  ASSERT_TRUE(start.process);
-  std::string output;
-  ReadUntil(*start.process, output, "\r\n");
-  pid_t leader = 0;
-  pid_t grandchild = 0;
-  ParsePids(output, &leader, &grandchild);
-  start.process.reset();
-  EXPECT_EQ(::waitpid(leader, nullptr, WNOHANG), -1);
-  EXPECT_TRUE(WaitUntilGone(grandchild));
+TEST_F(ConsoleProcessTest, TerminateAndDestructionEndTheGroupAndReapTheLeader) {
+  for (const bool destroy : {false, true}) {
+    pid_t leader = 0;
+    pid_t grandchild = 0;
+    std::unique_ptr<ConsoleProcess> process = StartTree(&leader, &grandchild);
+    ASSERT_TRUE(process);
+    ASSERT_GT(grandchild, 0);
+    EXPECT_TRUE(process->IsRunning());
+    if (destroy) {
+      process.reset();
+    } else {
+      process->Terminate();
+      EXPECT_FALSE(process->IsRunning());
+      EXPECT_EQ(process->ExitCode(), 128 + SIGKILL);
+      EXPECT_FALSE(process->WriteInput(" "));
+      process->Terminate();  // a second time is harmless
+    }
+    EXPECT_EQ(::waitpid(leader, nullptr, WNOHANG), -1) << "the leader must be reaped";
+    EXPECT_TRUE(Eventually([=] { return ProcessGone(grandchild); })) << destroy;
+  }
 }
 
 TEST_F(ConsoleProcessTest, AKilledOwnerLeavesNoProcessBehind) {
-  const std::string pid_file = Path("pids");
   const pid_t owner = ::fork();
   ASSERT_GE(owner, 0);
   if (owner == 0) {
-    ConsoleStart start = SystemProcessStarter().StartConsole(
-        Shell("sleep 300 & echo \"$$ $!\" > '" + pid_file + ".new'; mv '" + pid_file + ".new' '" +
-              pid_file + "'; wait"));
+    pid_t leader = 0;
+    pid_t grandchild = 0;
+    const std::unique_ptr<ConsoleProcess> process = StartTree(&leader, &grandchild);
+    std::ofstream(Path("pids.new")) << leader << ' ' << grandchild;
+    std::rename(Path("pids.new").c_str(), Path("pids").c_str());
     for (;;) ::pause();
   }
-  reaper_.KillLater(owner);
-  const auto deadline = Clock::now() + 5s;
-  while (ReadText("pids").empty() && Clock::now() < deadline) std::this_thread::sleep_for(5ms);
+  doomed_.push_back(owner);
+  ASSERT_TRUE(Eventually([&] { return !ReadText("pids").empty(); }));
   pid_t leader = 0;
   pid_t grandchild = 0;
-  ParsePids(ReadText("pids"), &leader, &grandchild);
-  reaper_.KillLater(leader);
+  std::istringstream(ReadText("pids")) >> leader >> grandchild;
+  doomed_.insert(doomed_.end(), {leader, grandchild});
   ASSERT_GT(grandchild, 0);
 
   ASSERT_EQ(::kill(owner, SIGKILL), 0);
   ASSERT_EQ(::waitpid(owner, nullptr, 0), owner);
-  EXPECT_TRUE(WaitUntilGone(leader)) << "the interpreter outlived the debugger";
-  EXPECT_TRUE(WaitUntilGone(grandchild)) << "a process of the batch outlived the debugger";
+  EXPECT_TRUE(Eventually([=] { return ProcessGone(leader); })) << "the interpreter survived";
+  EXPECT_TRUE(Eventually([=] { return ProcessGone(grandchild); })) << "a batch's child survived";
 }
 
 TEST_F(ConsoleProcessTest, OnlyTheStandardDescriptorsReachTheChild) {
@@ -223,7 +208,7 @@ TEST_F(ConsoleProcessTest, OnlyTheStandardDescriptorsReachTheChild) {
 
 TEST_F(ConsoleProcessTest, StartFailuresReportTheSystemError) {
   const std::string plain = Path("plain");
-  { std::ofstream(plain) << "not a program"; }
+  std::ofstream(plain) << "not a program";
   ProcessRequest missing;
   missing.program = L"no-such-program-anywhere";
   ProcessRequest denied;
@@ -242,7 +227,7 @@ TEST_F(ConsoleProcessTest, StartFailuresReportTheSystemError) {
 
 TEST_F(ConsoleProcessTest, RunAndWaitReturnsTheExitCodeWithoutAConsole) {
   ProcessRequest request =
-      Shell("read line; echo \"in=$line\"; [ -t 0 ] && echo tty >&2; echo problem >&2; exit 4");
+      Shell("read line; [ -t 0 ] && echo tty >&2; echo problem >&2; sleep 0.1; exit 4");
   request.stderr_path = FromUtf8(Path("err.txt"));
   const WaitedRun run = starter_.RunAndWait(request);
   EXPECT_EQ(run.error, 0);
@@ -255,14 +240,12 @@ TEST_F(ConsoleProcessTest, ADetachedProcessIsNobodysZombieHere) {
                                  Path("pid.new") + "' '" + Path("pid") + "'");
   request.stderr_path = FromUtf8(Path("err.txt"));
   ASSERT_EQ(starter_.StartDetached(request), 0);
-  const auto deadline = Clock::now() + 5s;
-  while (ReadText("pid").empty() && Clock::now() < deadline) std::this_thread::sleep_for(5ms);
+  ASSERT_TRUE(Eventually([&] { return !ReadText("pid").empty(); }));
   const pid_t program = std::atoi(ReadText("pid").c_str());
-  ASSERT_GT(program, 0);
-  reaper_.KillLater(program);
-  EXPECT_TRUE(WaitUntilGone(program));
-  // The program is an orphan from the start; only the reaper of this test
-  // may have adopted it. The process in between has been waited for.
+  doomed_.push_back(program);
+  EXPECT_TRUE(Eventually([=] { return ProcessGone(program); }));
+  // The program is an orphan from the start; only this test's reaper may
+  // have adopted it. The process in between has been waited for.
   pid_t child;
   while ((child = ::waitpid(-1, nullptr, WNOHANG)) > 0) EXPECT_EQ(child, program);
   EXPECT_EQ(ReadText("err.txt"), "problem\n");

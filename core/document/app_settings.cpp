@@ -3,11 +3,13 @@
 
 #include <algorithm>
 
+#include "core/document/product.h"
+
 namespace tarnvelock {
 
 namespace {
 
-constexpr std::wstring_view kApp = L"Tarnvelock";
+constexpr std::wstring_view kApp = kProductName;
 constexpr std::wstring_view kCmd = L"Cmd";
 
 }  // namespace
@@ -42,7 +44,7 @@ AppSettings ReadAppSettings(const IniFile& ini, const AppSettings& designed) {
 
 IniFile AppSettingsIni(const AppSettings& s) {
   IniFile ini;
-  ini.Set(kApp, L"Version", L"1.1");
+  ini.Set(kApp, L"Version", kProductVersion);
   ini.SetInt(kApp, L"Language", 0);
   ini.Set(kApp, L"TmpPath", s.TmpPath);
   ini.Set(kApp, L"LastFile", s.LastFile);

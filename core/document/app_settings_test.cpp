@@ -28,56 +28,31 @@ TEST(AppSettingsTest, WritesEveryKeyInItsOrder) {
             "[Cmd]\r\nStartUp=@echo.No Startup-Command defined&echo.\r\nLeft=5\r\nTop=6\r\n");
 }
 
-TEST(AppSettingsTest, MaximizedWindowKeepsOnlyWidthMinusOne) {
-  AppSettings s;
-  s.Maximized = true;
-  const IniFile ini = AppSettingsIni(s);
+TEST(AppSettingsTest, ReadingFallsBackToDesignedValuesAndHonoursMaximized) {
+  AppSettings maximized;
+  maximized.Maximized = true;
+  const IniFile ini = AppSettingsIni(maximized);
   EXPECT_EQ(ini.GetInt(L"Tarnvelock", L"Width"), -1);
-  EXPECT_FALSE(ini.Get(L"Tarnvelock", L"Left") || ini.Get(L"Tarnvelock", L"Top") ||
-               ini.Get(L"Tarnvelock", L"Height"));
-
-  AppSettings designed;
-  const AppSettings back = ReadAppSettings(
-      IniFile::Parse(L"[Tarnvelock]\nWidth=-1\nLeft=1\nTop=2\nHeight=3\n"), designed);
-  EXPECT_TRUE(back.Maximized);
-  EXPECT_EQ(back.Left, designed.Left);
-  EXPECT_EQ(back.Height, designed.Height);
-}
-
-TEST(AppSettingsTest, ReadingRoundTripsAndFallsBackToDesignedValues) {
-  AppSettings s;
-  s.TmpPath = L"/var/tmp/";
-  s.LastFile = L"/a b/c.cmd";
-  s.FontSize = 14;
-  s.Editor = L"vi +%z %n";
-  s.Left = 500;
-  s.Top = 400;
-  s.Blanks = false;
-  s.Rems = true;
-  s.DefaultStartUp = L"set A=1";
-  s.ConsoleLeft = 7;
-  const AppSettings back = ReadAppSettings(AppSettingsIni(s), AppSettings());
-  EXPECT_EQ(back.TmpPath, s.TmpPath);
-  EXPECT_EQ(back.LastFile, s.LastFile);
-  EXPECT_EQ(back.FontSize, 14);
-  EXPECT_EQ(back.Editor, s.Editor);
-  EXPECT_EQ(back.Left, 500);
-  EXPECT_FALSE(back.Blanks);
-  EXPECT_TRUE(back.Rems);
-  EXPECT_EQ(back.DefaultStartUp, s.DefaultStartUp);
-  EXPECT_EQ(back.ConsoleLeft, 7);
+  EXPECT_FALSE(ini.Get(L"Tarnvelock", L"Left") || ini.Get(L"Tarnvelock", L"Height"));
 
   AppSettings designed;
   designed.TmpPath = L"/tmp/";
-  const AppSettings fresh = ReadAppSettings(
-      IniFile::Parse(L"[Tarnvelock]\nLeft=150\nTop=x\nFontSize=big\n[Cmd]\nTop=oops\n"), designed);
-  EXPECT_EQ(fresh.TmpPath, L"/tmp/");
-  EXPECT_EQ(fresh.Editor, L"notepad.exe %n");
-  EXPECT_EQ(fresh.FontSize, designed.FontSize);
-  EXPECT_EQ(fresh.Top, designed.Top);
-  EXPECT_EQ(fresh.ConsoleLeft, 0);  // 150 - 200, at least 0
-  EXPECT_EQ(fresh.ConsoleTop, 11);  // 111 - 100
-  EXPECT_TRUE(fresh.ScrollBar);
+  const AppSettings back = ReadAppSettings(
+      IniFile::Parse(L"[Tarnvelock]\nWidth=-1\nLeft=1\nHeight=3\nEditor=vi %n\nFontSize=big\n"),
+      designed);
+  EXPECT_TRUE(back.Maximized);
+  EXPECT_EQ(back.Left, designed.Left);
+  EXPECT_EQ(back.Height, designed.Height);
+  EXPECT_EQ(back.Editor, L"vi %n");
+  EXPECT_EQ(back.FontSize, designed.FontSize);
+  EXPECT_EQ(back.TmpPath, L"/tmp/");
+  EXPECT_EQ(back.ConsoleLeft, 100);  // 200 left of the main window
+  EXPECT_EQ(back.ConsoleTop, 11);
+
+  const AppSettings near_edge =
+      ReadAppSettings(IniFile::Parse(L"[Tarnvelock]\nLeft=150\n[Cmd]\nTop=7\n"), designed);
+  EXPECT_EQ(near_edge.ConsoleLeft, 0);
+  EXPECT_EQ(near_edge.ConsoleTop, 7);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "core/document/history.h"
+#include "core/document/product.h"
 #include "core/instrument/condition_text.h"
 
 namespace tarnvelock {
@@ -78,7 +79,7 @@ void ApplyEventLog(std::wstring_view text, BatchOptions& options) {
 IniFile BatchSettingsIni(const DebugDocument& doc) {
   const BatchOptions& options = doc.Options;
   IniFile ini;
-  ini.Set(kMain, L"Version", L"1.1");
+  ini.Set(kMain, L"Version", kProductVersion);
   ini.SetInt(kMain, L"VarWidth", options.VarWidth);
   ini.SetInt(kMain, L"LogWidth", options.LogWidth);
   ini.SetInt(kMain, L"GlobalHeight", options.GlobalHeight);

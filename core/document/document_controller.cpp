@@ -4,22 +4,26 @@
 #include "core/document/batch_settings.h"
 #include "core/document/document_text.h"
 #include "core/document/ini_file.h"
+#include "core/document/product.h"
 #include "core/document/relocate_records.h"
 #include "core/instrument/ascii_case.h"
 #include "core/instrument/line_analysis.h"
+#include "core/run/exchange_file_names.h"
 
 namespace tarnvelock {
 
 namespace {
 
-constexpr std::wstring_view kCaption = L"Tarnvelock  Version 1.1";
+// The main window's caption while no batch is loaded.
+std::wstring Caption() {
+  return std::wstring(kProductName) + L"  Version " + kProductVersion;
+}
 constexpr std::wstring_view kOrg = L".org";
 // The first line of every instrumented batch: a batch file that starts with it
 // was written by the debugger, not by the user.
 constexpr std::wstring_view kInstrumentedFirstLine = L"@if .%1==.%_dbg% call :%_dbg% -2 %0";
 // Exchange files of a run that the batch or the debugger may have left.
-constexpr const wchar_t* kRunFiles[] = {L"_dbgActions.cmd", L"_dbgBreakConds.cmd",
-                                        L"_dbgError.txt"};
+constexpr std::wstring_view kRunFiles[] = {kActionFile, kBreakCondFile, kErrorFile};
 
 std::wstring Separators() {
   return std::wstring{L'/', PathSeparator()};
@@ -88,11 +92,8 @@ void DocumentController::OpenDocument(const std::wstring& path) {
       old_items = std::move(edited_items_);
       old_records = std::move(edited_records_);
     }
-    if (MovedAside()) {
-      if (IoStatus status = fs_.CopyFile(doc_.SourcePath, doc_.BatchPath); !status) {
-        return Report(status);
-      }
-    }
+    // The text is read from SourcePath; under the %0 mode BatchPath keeps the
+    // instrumented batch, which a batch process may still be running.
   } else {
     if (state != RunState::NoFile) {
       if (!CloseDocument()) return;
@@ -158,7 +159,7 @@ void DocumentController::StartNewDocument(const std::wstring& full) {
   doc_.BatchDir = separator == std::wstring::npos ? std::wstring() : full.substr(0, separator + 1);
   doc_.StartDir = doc_.BatchDir;
   doc_.IniPath = full + L".ini";
-  view_.SetCaption(std::wstring(kCaption) + L"  ---  " + full);
+  view_.SetCaption(Caption() + L"  ---  " + full);
   doc_.LogPath = full + L".log";
   doc_.LogArg =
       doc_.LogPath.find(L' ') == std::wstring::npos ? doc_.LogPath : L"\"" + doc_.LogPath + L"\"";
@@ -212,7 +213,7 @@ void DocumentController::UnloadDocument() {
   view_.RepaintSource();
   view_.DocumentUnloaded();
   view_.SetRunState(RunState::NoFile);
-  view_.SetCaption(std::wstring(kCaption));
+  view_.SetCaption(Caption());
 }
 
 void DocumentController::ActionFileCloseExecute() {
@@ -223,7 +224,7 @@ bool DocumentController::CloseDocument() {
   view_.CloseTrackWindows();
   view_.EndBatchProcess();
   std::vector<std::wstring> leftovers;
-  for (const wchar_t* name : kRunFiles) leftovers.push_back(temp_dir_ + name);
+  for (std::wstring_view name : kRunFiles) leftovers.push_back(temp_dir_ + std::wstring(name));
   // Never the user's own text, whatever the paths say.
   if (!doc_.InstrumentedPath.empty() && doc_.InstrumentedPath != doc_.SourcePath) {
     leftovers.push_back(doc_.InstrumentedPath);

@@ -2,18 +2,9 @@
 #include "core/instrument/condition_text.h"
 
 #include "core/instrument/ascii_case.h"
+#include "core/instrument/for_key.h"
 
 namespace tarnvelock {
-
-namespace {
-
-// The batch keeps FOR variable x in "_dbgFOR" + key + x; lower-case letters get
-// their own key so that %%a and %%A stay apart in the case-blind environment.
-wchar_t ForKey(wchar_t letter) {
-  return letter > L'Z' ? L'k' : L'g';
-}
-
-}  // namespace
 
 std::wstring ReplaceCmdCmdLine(std::wstring_view text) {
   static constexpr std::wstring_view kFrom = L"%CMDCMDLINE%";

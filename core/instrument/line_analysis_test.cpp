@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/instrument/recording_view_for_tests.h"
+#include "core/instrument/instrument_test_support.h"
 
 namespace tarnvelock {
 namespace {
@@ -15,18 +15,12 @@ using Names = std::vector<std::wstring>;
 
 class LineAnalysisTest : public ::testing::Test {
  protected:
+  LineAnalysisTest() { doc.BatchPath = L"/work/test.bat"; }
+
   // Loads lines as a batch (plus the sentinel) and analyses it.
   bool Analyse(const std::vector<std::wstring>& lines) {
-    Load(lines);
+    LoadLines(doc, lines);
     return AnalyseLines(doc, scanner, view);
-  }
-
-  void Load(const std::vector<std::wstring>& lines) {
-    doc.Items.clear();
-    for (const std::wstring& line : lines) doc.Items.push_back({line, LineHash(line)});
-    doc.Items.push_back({std::wstring(kEndOfFileLine), LineHash(kEndOfFileLine)});
-    doc.Records.assign(doc.Items.size(), LineRecord{});
-    doc.MaxCurZeile = static_cast<std::int32_t>(lines.size());
   }
 
   std::vector<tRemZeile> Kinds() const {
@@ -44,11 +38,7 @@ class LineAnalysisTest : public ::testing::Test {
 
   RecordingView view;
   LineScanner scanner{view};
-  DebugDocument doc = [] {
-    DebugDocument d;
-    d.BatchPath = L"/work/test.bat";
-    return d;
-  }();
+  DebugDocument doc;
 };
 
 using Entries = std::vector<std::pair<std::wstring, std::int32_t>>;
@@ -156,24 +146,20 @@ TEST_F(LineAnalysisTest, RejectsReservedVariables) {
 TEST_F(LineAnalysisTest, MarksLinesThatMayWaitOrEnd) {
   ASSERT_TRUE(Analyse(
       {L"pause", L"exit /b 3", L"if x==y exit", L"echo pause", L"title exit", L"echo a & pause"}));
-  EXPECT_TRUE(doc.Records[0].Pause);
-  EXPECT_TRUE(doc.Records[1].Pause);
-  EXPECT_TRUE(doc.Records[2].Pause);
-  EXPECT_FALSE(doc.Records[3].Pause);
-  EXPECT_FALSE(doc.Records[4].Pause);
-  EXPECT_TRUE(doc.Records[5].Pause);
+  std::vector<bool> pause;
+  for (const LineRecord& record : doc.Records) pause.push_back(record.Pause);
+  EXPECT_EQ(pause, (std::vector<bool>{true, true, true, false, false, true, false}));
 }
 
 TEST_F(LineAnalysisTest, TrailingRemPositionCountsInTheStoredLine) {
   ASSERT_TRUE(Analyse({L"echo x & rem y", L"    echo x & rem y", L"echo rem", L"rem x"}));
-  EXPECT_EQ(doc.Records[0].RemPos, 9);
-  EXPECT_EQ(doc.Records[1].RemPos, 13);
-  EXPECT_EQ(doc.Records[2].RemPos, 0);
-  EXPECT_EQ(doc.Records[3].RemPos, 0);
+  std::vector<std::int32_t> positions;
+  for (const LineRecord& record : doc.Records) positions.push_back(record.RemPos);
+  EXPECT_EQ(positions, (std::vector<std::int32_t>{9, 13, 0, 0, 0}));
 }
 
 TEST_F(LineAnalysisTest, ClearsUserAttributesOfLinesWithoutCommands) {
-  Load({L":label", L"echo x", L"rem", L"", L")"});
+  LoadLines(doc, {L":label", L"echo x", L"rem", L"", L")"});
   for (LineRecord& record : doc.Records) {
     record.IgnoreZeile = record.NoDebugZeile = record.EchoZeile = record.BreakPoint = true;
     record.BreakCount = 3;

@@ -5,14 +5,13 @@
 #include <vector>
 
 #include "core/run/command_line.h"
+#include "core/run/exchange_file_names.h"
 #include "platform/file_system.h"
 
 namespace tarnvelock {
 
 namespace {
 
-constexpr wchar_t kStderrFile[] = L"_dbgError.txt";
-constexpr wchar_t kHelpFile[] = L"_dbgHelp.txt";
 constexpr wchar_t kComSpec[] = L"ComSpec";
 constexpr wchar_t kBundledInterpreter[] = L"tarnvelock-cmd";
 
@@ -40,6 +39,8 @@ Launcher::~Launcher() = default;
 int Launcher::StartProcess(const std::wstring& title, const std::wstring& application,
                            const std::wstring& command_line, bool keep, bool wait,
                            ConsoleShow show) {
+  // A Windows-style interpreter rebuilds its command line from these words,
+  // quoting those that hold a blank, as a POSIX caller hands them over.
   ProcessRequest request;
   request.arguments = SplitCommandLine(command_line);
   if (application.empty() && !request.arguments.empty()) {
@@ -52,7 +53,7 @@ int Launcher::StartProcess(const std::wstring& title, const std::wstring& applic
   request.show = show;
   // Truncating the stderr file under a running batch would wipe the error
   // output it has not reported yet; the help and the editor then do without.
-  if (!IsRunning()) request.stderr_path = kStderrFile;
+  if (!IsRunning()) request.stderr_path = kErrorFile;
 
   int error = 0;
   int result = 0;

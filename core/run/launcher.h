@@ -32,9 +32,9 @@ class LauncherView : public UserView {
 // Receives what the batch's console shows, as the interpreter wrote it.
 using ConsoleSink = std::function<void(std::string_view bytes)>;
 
-// The exchange-file work before every start of the interpreter (the stderr
-// probe, the start values of the line files, the parameters). A failure means
-// the start must not happen; its message is shown to the user.
+// The exchange-file work before every start of the interpreter:
+// ExchangeFiles::PrepareProcessStart with the run's parameters. A failure
+// means the start must not happen; its message is shown to the user.
 using StartPreparation = std::function<IoStatus()>;
 
 class Launcher {

@@ -200,7 +200,9 @@ TEST_F(LauncherTest, CloseShowsTheLastOutputEndsTheProcessAndAllowsAFreshStart) 
   std::string shown;
   Launcher& launcher = MakeLauncher();
   launcher.SetConsoleSink([&shown](std::string_view bytes) { shown += bytes; });
+  EXPECT_FALSE(launcher.TypeIntoConsole("abc\r"));
   ASSERT_TRUE(launcher.StartOrResume(kBatch));
+  EXPECT_TRUE(launcher.TypeIntoConsole("abc\r"));
   record_.pending_output = "first\r\n";
   launcher.DrainConsole();
   launcher.DrainConsole();
@@ -224,16 +226,7 @@ TEST_F(LauncherTest, CloseShowsTheLastOutputEndsTheProcessAndAllowsAFreshStart) 
   record_.running = true;
   EXPECT_TRUE(launcher.StartOrResume(kBatch));
   EXPECT_EQ(record_.events.back(), L"console");
-  EXPECT_EQ(record_.input, "");
-}
-
-TEST_F(LauncherTest, ConsoleInputNeedsAConsole) {
-  Launcher& launcher = MakeLauncher();
-  EXPECT_FALSE(launcher.TypeIntoConsole("abc\r"));
-  launcher.DrainConsole();  // nothing to drain, no sink: harmless
-  ASSERT_TRUE(launcher.StartOrResume(kBatch));
-  EXPECT_TRUE(launcher.TypeIntoConsole("abc\r"));
-  EXPECT_EQ(record_.input, "abc\r");
+  EXPECT_EQ(record_.input, "abc\r") << "a fresh start is not woken";
 }
 
 TEST_F(LauncherTest, TheConsoleEndsWithTheLauncher) {
@@ -257,6 +250,9 @@ TEST_F(LauncherTest, HelpRunsHiddenAndWaitsAndSparesTheStderrFileOfARun) {
   launcher.RunHelp(L"if");
   EXPECT_EQ(record_.requests.back().stderr_path, L"") << "a running batch still writes that file";
   EXPECT_TRUE(launcher.IsRunning()) << "the help must not touch the run";
+
+  EXPECT_EQ(launcher.StartProcess(L"t", L"/bin/tool", L"a", false, true, ConsoleShow::Hidden), 7)
+      << "a waited start gives the exit code";
 }
 
 TEST_F(LauncherTest, TheEditorLivesOnByItself) {
@@ -272,14 +268,6 @@ TEST_F(LauncherTest, TheEditorLivesOnByItself) {
   record_.error = 2;
   EXPECT_EQ(launcher.StartEditor(L"nowhere %n"), -1);
   EXPECT_THAT(view_.messages, ElementsAre(L"System-Error 2"));
-}
-
-TEST_F(LauncherTest, WaitedStartsReturnTheExitCode) {
-  Launcher& launcher = MakeLauncher();
-  EXPECT_EQ(
-      launcher.StartProcess(L"t", L"/bin/tool", L"a \"b c\"", false, true, ConsoleShow::Hidden), 7);
-  EXPECT_EQ(record_.requests.at(0).program, L"/bin/tool");
-  EXPECT_THAT(record_.requests.at(0).arguments, ElementsAre(L"a", L"b c"));
 }
 
 }  // namespace
