@@ -33,7 +33,7 @@ void RunControl::ActionStartExecuteLineF7Execute() {
       break;
     }
   }
-  view_.MoveCursor(target);
+  view_.SelectLine(target);
   GotoLine(target, false, true);
 }
 

@@ -61,7 +61,7 @@ void RunControl::EnterRunning() {
   view_.StartLog(doc_.BatchPath + L" " + doc_.Options.Parameters + L"  /Ln=0");
   // Leftovers of an earlier run go before the new batch file is written.
   exchange_.CleanRunStart();
-  view_.FocusSource();
+  view_.FocusKeyTarget();
   run_prepared_ = instrumented_.PrepareForRun(doc_, exchange_.Refs(), rewrite_lines_);
 }
 
@@ -123,13 +123,17 @@ void RunControl::ActionStartResetExecute(bool from_command) {
     Report(exchange_.Remove(kBreakRequestFile));
     user_break_ = false;
   }
-  if (const std::optional<ConsoleRect> rect = launcher_.CloseConsole(); rect && rect->right != 0) {
-    console_pos_ = ConsolePosition{rect->left, rect->top};
-  }
+  EndBatchProcess();
   run_mode_ = rmNone;
   SetRunState(RunState::Ready);
   view_.ShowGlobalNames();
   breaks_changed_ = true;
+}
+
+void RunControl::EndBatchProcess() {
+  if (const std::optional<ConsoleRect> rect = launcher_.CloseConsole(); rect && rect->right != 0) {
+    console_pos_ = ConsolePosition{rect->left, rect->top};
+  }
 }
 
 void RunControl::ActionSettingsEchoOnOffExecute(bool on) {

@@ -70,6 +70,8 @@ class RunControl {
   // Ends the batch process and returns to Ready. from_command: pressed by
   // the user, not done by loading a batch.
   void ActionStartResetExecute(bool from_command = true);
+  // Ends the batch process and closes its console, remembering its place.
+  void EndBatchProcess();
   // The shared step of the running commands: starts the batch or wakes it.
   void Resume();
   // The echo command: the state to send with the next resume.

@@ -174,9 +174,9 @@ class RecordingRunView final : public RunView {
   }
   void PaintLine(std::int32_t line) override { Note(L"paint", line); }
   void SetExecLine(std::int32_t line) override { Note(L"exec", line); }
-  void MoveCursor(std::int32_t line) override { Note(L"cursor", line); }
+  void SelectLine(std::int32_t line) override { Note(L"cursor", line); }
   void RepaintSource() override { Note(L"repaint"); }
-  void FocusSource() override {}
+  void FocusKeyTarget() override {}
   void ClearHighlight() override { Note(L"clearhighlight"); }
   void BringToFront() override {}
   void ShowStatusPanel(int panel, const std::wstring& text) override {
@@ -214,6 +214,19 @@ class RecordingRunView final : public RunView {
   void AppendLogFile(const std::wstring& line) override { Note(L"logfile", line); }
   void ShowStopEntry(const std::wstring& line) override { Note(L"entry", line); }
   void UpdateTrackWindows() override {}
+
+  // The document's requests reach run control directly in these tests.
+  RunState GetRunState() const override { return RunState::NoFile; }
+  void SetRunState(RunState) override {}
+  void ActionStartResetExecute() override {}
+  void EndBatchProcess() override {}
+  void CloseTrackWindows() override {}
+  void PanelSourceResize() override {}
+  std::int32_t AktCurZeile() const override { return 0; }
+  void SetCaption(const std::wstring&) override {}
+  void SetFileDialogs(const std::wstring&, const std::wstring&) override {}
+  void DocumentLoaded() override {}
+  void DocumentUnloaded() override {}
 
   // The arguments of the calls named name, in order.
   std::vector<std::wstring> Calls(const std::wstring& name) const {

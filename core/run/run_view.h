@@ -10,23 +10,19 @@
 #include <optional>
 #include <string>
 
+#include "core/document/document_view.h"
 #include "core/document/run_state.h"
 #include "core/run/launcher.h"
 
 namespace tarnvelock {
 
-class RunView : public LauncherView {
+class RunView : public DocumentView, public LauncherView {
  public:
   // Source view. SetExecLine moves the cursor to the new execution line and
   // scrolls it into view; PaintLine redraws one line's glyphs and marks (run
   // control's AktExeZeile, ExecMarkVisible and GotoTarget included).
   virtual void PaintLine(std::int32_t line) = 0;
   virtual void SetExecLine(std::int32_t line) = 0;
-  // Moves the cursor line without painting the line it lands on.
-  virtual void MoveCursor(std::int32_t line) = 0;
-  virtual void RepaintSource() = 0;
-  // The keyboard goes to the source view.
-  virtual void FocusSource() = 0;
   // No variable's references stay marked in the source view.
   virtual void ClearHighlight() = 0;
   // The main window comes to the front (the console took the focus).

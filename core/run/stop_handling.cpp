@@ -194,7 +194,7 @@ void RunControl::ProcessStop(Stop& stop) {
   }
   if (!stop.position.empty()) view_.ShowStopEntry(stop.position);
   run_mode_ = rmNone;
-  view_.FocusSource();
+  view_.FocusKeyTarget();
   view_.TakeSnapshots();
 }
 
