@@ -27,13 +27,13 @@ void RunControl::SetRunState(RunState state) {
       doc_.MaxCurZeile = -1;
       doc_.Items.clear();
       doc_.Records.clear();
-      view_.SetPaneSwitch(false);
+      view_.SetPaneSwitch(false, false);
       view_.ApplyCommandSet(state);
       view_.ShowEnvironment();
       view_.ClearHighlight();
       break;
     case RunState::Ready:
-      view_.SetPaneSwitch(true);
+      view_.SetPaneSwitch(true, false);
       view_.ClearSnapshots();
       for (LineRecord& record : doc_.Records) record.ErrorZeile = errNull;
       view_.RepaintSource();
@@ -57,7 +57,7 @@ void RunControl::SetRunState(RunState state) {
 void RunControl::EnterRunning() {
   AddToHistory(doc_.Options.ParameterHistory, doc_.Options.Parameters);
   // The pane switch empties the log pane before the start line goes in.
-  view_.SetPaneSwitch(false);
+  view_.SetPaneSwitch(false, true);
   view_.StartLog(doc_.BatchPath + L" " + doc_.Options.Parameters + L"  /Ln=0");
   // Leftovers of an earlier run go before the new batch file is written.
   exchange_.CleanRunStart();
@@ -70,6 +70,11 @@ void RunControl::Resume() {
   if (run_state_ == RunState::Ended) {
     ActionStartResetExecute();
     return;
+  }
+  if (run_state_ == RunState::Ready) {
+    // An interpreter left from a start that failed half-way must not be
+    // woken in place of a new one.
+    EndBatchProcess();
   }
   if (run_state_ != RunState::Running) {
     run_prepared_ = true;

@@ -548,6 +548,18 @@ TEST_F(RunControlTest, UnwritableBatchFileIsNotStarted) {
   EXPECT_FALSE(run_.TimerEnabled());
 }
 
+TEST_F(RunControlTest, StartThatLostItsConsoleIsRetriedWithANewProcess) {
+  starter_.lose_console = true;
+  batch_.Then([](ScriptedBatch&) {});
+  run_.ActionStartExecuteLineF8Execute();
+  EXPECT_EQ(run_.GetRunState(), RunState::Ready);
+  EXPECT_EQ(view_.status, L"Debugger-Error in Batch-Start!");
+
+  starter_.lose_console = false;
+  StepTo(0);
+  EXPECT_EQ(starter_.starts, 2);
+}
+
 TEST_F(RunControlTest, BadErrorLevelAndANegativeOneAreNoErrors) {
   batch_.Then([](ScriptedBatch& b) {
     b.Begin(1);

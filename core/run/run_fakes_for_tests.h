@@ -147,7 +147,9 @@ class ScriptedStarter final : public ProcessStarter {
   ConsoleStart StartConsole(const ProcessRequest& request) override {
     ++starts;
     ConsoleStart start;
-    start.process = std::make_unique<ScriptedConsole>(batch_, request.title);
+    // A console under another title is one the launcher cannot find.
+    start.process = std::make_unique<ScriptedConsole>(
+        batch_, lose_console ? request.title + L" (lost)" : request.title);
     batch_.Start();
     return start;
   }
@@ -155,6 +157,7 @@ class ScriptedStarter final : public ProcessStarter {
   int StartDetached(const ProcessRequest&) override { return 0; }
 
   int starts = 0;
+  bool lose_console = false;
 
  private:
   ScriptedBatch& batch_;
@@ -200,7 +203,7 @@ class RecordingRunView final : public RunView {
     Note(L"timer", std::to_wstring(enabled) + L" " + std::to_wstring(interval_ms));
   }
   void ApplyCommandSet(RunState state) override { Note(L"commands", static_cast<int>(state)); }
-  void SetPaneSwitch(bool on) override { Note(L"switch", on); }
+  void SetPaneSwitch(bool on, bool) override { Note(L"switch", on); }
   void ShowEnvironment() override { Note(L"environment"); }
   void ShowGlobalNames() override { Note(L"globalnames"); }
   void FillAtStop(std::int32_t call_depth) override { Note(L"fill", call_depth); }

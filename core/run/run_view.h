@@ -50,7 +50,9 @@ class RunView : public DocumentView, public LauncherView {
 
   // Command layer: the enabling set and pane switch of a run state.
   virtual void ApplyCommandSet(RunState state) = 0;
-  virtual void SetPaneSwitch(bool on) = 0;
+  // entering_running: the switch off of a run start, which keeps the
+  // status panels of the depths.
+  virtual void SetPaneSwitch(bool on, bool entering_running) = 0;
 
   // Variable panes, named after the pane model's operations.
   virtual void ShowEnvironment() = 0;
