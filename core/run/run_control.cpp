@@ -168,6 +168,10 @@ bool RunControl::IsDocumentLine(std::int32_t line) const {
          static_cast<size_t>(line) < doc_.Items.size();
 }
 
+std::wstring RunControl::LogIndent() const {
+  return std::wstring(static_cast<size_t>(call_depth_ > 0 ? call_depth_ : 0) * 4, L' ');
+}
+
 const LineRecord& RunControl::RecordOf(std::int32_t line) const {
   static const LineRecord kNone;
   return IsDocumentLine(line) ? doc_.Records[line] : kNone;

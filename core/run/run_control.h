@@ -117,6 +117,8 @@ class RunControl {
   void Paint(std::int32_t line);
   void SetExecLine(std::int32_t line);
   bool IsDocumentLine(std::int32_t line) const;
+  // Four blanks per call level, in front of the debugger's log lines.
+  std::wstring LogIndent() const;
   // The record of line; a blank one for an index the batch reported wrongly.
   const LineRecord& RecordOf(std::int32_t line) const;
   // Shows a failed exchange-file operation to the user.

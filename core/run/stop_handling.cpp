@@ -35,10 +35,6 @@ std::wstring JoinWithBlanks(const std::vector<std::wstring>& lines) {
   return text;
 }
 
-std::wstring Indent(std::int32_t call_depth) {
-  return std::wstring(static_cast<size_t>(call_depth > 0 ? call_depth : 0) * 4, L' ');
-}
-
 }  // namespace
 
 void RunControl::PollStop() {
@@ -226,7 +222,7 @@ void RunControl::ReportError(Stop& stop) {
       stop_reason_ = srCancelled;
     }
   }
-  view_.AppendLogLine(Indent(call_depth_) + L"Err=" + std::to_wstring(stop.error_level) + L": " +
+  view_.AppendLogLine(LogIndent() + L"Err=" + std::to_wstring(stop.error_level) + L": " +
                       (from_command ? L"+" : L"") + stop.error + L"  /Ln=" +
                       std::to_wstring(stop.last));
 }
