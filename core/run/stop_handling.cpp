@@ -74,7 +74,7 @@ void RunControl::PollStop() {
   // The stop signal is read before anything is consumed, so that a read that
   // fails while the batch is still writing can be repeated at the next poll.
   std::optional<StopSignal> signal;
-  if (stop_reason_ < 13) {
+  if (stop_reason_ <= srEndOfFile) {
     signal = exchange_.ReadStopSignal();
     if (!signal) {
       if (alive) return;
@@ -86,7 +86,7 @@ void RunControl::PollStop() {
   if (stop_reason_ == srEndOfFile) stop.line = doc_.MaxCurZeile;
   SetTimer(false);
 
-  if (stop_reason_ < 16) {
+  if (stop_reason_ <= srExit) {
     const std::vector<std::wstring> added = exchange_.ReadNewErrorLines();
     if (!added.empty()) {
       stop.error = JoinWithBlanks(added);
@@ -119,9 +119,9 @@ void RunControl::ProcessStop(Stop& stop) {
     Report(exchange_.Remove(kActionFile));
     stop.last = akt_exe_zeile_;
   } else {
-    if (stop_reason_ > 4 || stop.error_level != 0) {
+    if (stop_reason_ >= srUserBreak || stop.error_level != 0) {
       stop.last = exchange_.ReadLastLine().value_or(0);
-      if (stop_reason_ > 13) stop.line = stop.last;
+      if (stop_reason_ >= srSyntaxError) stop.line = stop.last;
     }
     if (stop_reason_ == srExit) view_.AppendLogLine(L"exit  /Ln=" + std::to_wstring(stop.last));
     stop.allowed = RecordOf(stop.last).ErrLevelOK;
@@ -129,7 +129,7 @@ void RunControl::ProcessStop(Stop& stop) {
       stop.allowed = -stop.allowed;
       stop.reset_error_level = true;
     }
-    if (stop.error_level > 0 && stop_reason_ < 10) {
+    if (stop.error_level > 0 && stop_reason_ <= srErrorLevel) {
       stop_reason_ = srErrorLevel;
       if (stop.error.empty()) stop.error = L"ERRORLEVEL=" + std::to_wstring(stop.error_level);
     }
@@ -139,7 +139,7 @@ void RunControl::ProcessStop(Stop& stop) {
                    (stop_reason_ == srStdErr && RecordOf(stop.last).StdErrOK) ||
                    (stop_reason_ == srErrorLevel && stop.error_level <= stop.allowed);
 
-  if (stop_reason_ < 10 && stop_reason_ != srAddedCommand) {
+  if (stop_reason_ <= srErrorLevel && stop_reason_ != srAddedCommand) {
     if (run_mode_ == rmSingleStep) {
       stop_reason_ = srSingleStep;
     } else if (RecordOf(stop.line).BreakPoint) {
@@ -159,17 +159,17 @@ void RunControl::ProcessStop(Stop& stop) {
 
   if (!stop.auto_continue) {
     goto_target_ = -1;
-    if (stop_reason_ >= 13) {
+    if (stop_reason_ >= srSyntaxError) {
       view_.ShowGlobalNames();
     } else {
       view_.FillAtStop(call_depth_);
     }
   }
-  stop.new_state = stop_reason_ > 10    ? RunState::Ended
-                   : stop.auto_continue ? RunState::Running
-                                        : RunState::Stopped;
+  stop.new_state = stop_reason_ >= srCancelled ? RunState::Ended
+                   : stop.auto_continue        ? RunState::Running
+                                               : RunState::Stopped;
   exec_mark_visible_ = true;
-  if (stop_reason_ > 10 && stop_reason_ != srEndOfFile) stop.line = stop.last;
+  if (stop_reason_ >= srCancelled && stop_reason_ != srEndOfFile) stop.line = stop.last;
 
   if (!stop.auto_continue) {
     if (stop.line == akt_exe_zeile_) {
@@ -217,7 +217,7 @@ void RunControl::ReportError(Stop& stop) {
     view_.ShowStatus(std::wstring(kErrorText));
     const bool ok = view_.WarnOkCancel(stop.error + L"\r\n\r\n" + context +
                                        L"\r\n\r\nPress OK to continue, Cancel to reset.");
-    if (!ok && stop_reason_ < 10) {
+    if (!ok && stop_reason_ <= srErrorLevel) {
       stop.new_state = RunState::Ended;
       stop_reason_ = srCancelled;
     }

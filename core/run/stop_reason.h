@@ -1,6 +1,7 @@
 // Why a debug run stopped or ended, and the status texts that say so. The
-// codes are ordered on purpose: stop handling compares them by range (below
-// 10 a stop the batch waits at, above 10 an end of the run).
+// codes are ordered on purpose and stop handling compares them by range: up
+// to srErrorLevel the batch waits at a stop, from srCancelled on the run has
+// ended; up to srEndOfFile the batch has written a stop signal.
 #pragma once
 
 #include <cstdint>
