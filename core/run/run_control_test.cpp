@@ -528,7 +528,7 @@ TEST_F(RunControlTest, StopSignalThatCannotBeReadIsTriedAgainAtTheNextPoll) {
   EXPECT_TRUE(run_.EchoOn());
 }
 
-TEST_F(RunControlTest, EchoAndEditedValuesTravelWithTheNextResume) {
+TEST_F(RunControlTest, EchoChoiceTravelsWithTheNextResume) {
   StepTo(0);
   run_.ActionSettingsEchoOnOffExecute(true);
   StepTo(1);
