@@ -76,8 +76,8 @@ void RunControl::AddCommand(const std::wstring& command) {
   if (cmd_.empty()) return;
   last_cmd_ = cmd_;
   if (doc_.Options.LogAdds) {
-    view_.AppendLogFile(LogIndent() + L"Add Cmd \"" + cmd_ + L"\"  /Ln=" +
-                        std::to_wstring(akt_exe_zeile_));
+    panes_.Log.AppendLogFile(LogIndent() + L"Add Cmd \"" + cmd_ + L"\"" + std::wstring(kLineTag) +
+                             std::to_wstring(akt_exe_zeile_));
   }
   Resume();
 }

@@ -11,12 +11,13 @@
 namespace tarnvelock {
 
 RunControl::RunControl(DebugDocument& document, ExchangeFiles& exchange,
-                       InstrumentedBatch& instrumented, Launcher& launcher, RunView& view,
-                       std::function<PerLineResult()> rewrite_lines)
+                       InstrumentedBatch& instrumented, Launcher& launcher, RunPanes panes,
+                       RunView& view, std::function<PerLineResult()> rewrite_lines)
     : doc_(document),
       exchange_(exchange),
       instrumented_(instrumented),
       launcher_(launcher),
+      panes_(std::move(panes)),
       view_(view),
       rewrite_lines_(std::move(rewrite_lines)) {}
 
@@ -27,17 +28,15 @@ void RunControl::SetRunState(RunState state) {
       doc_.MaxCurZeile = -1;
       doc_.Items.clear();
       doc_.Records.clear();
-      view_.SetPaneSwitch(false, false);
-      view_.ApplyCommandSet(state);
-      view_.ShowEnvironment();
+      SwitchPanes(false, false);
+      panes_.Variables.ShowEnvironment(panes_.StartEnvironment);
       view_.ClearHighlight();
       break;
     case RunState::Ready:
-      view_.SetPaneSwitch(true, false);
-      view_.ClearSnapshots();
+      SwitchPanes(true, false);
+      panes_.Variables.ClearSnapshots();
       for (LineRecord& record : doc_.Records) record.ErrorZeile = errNull;
       view_.RepaintSource();
-      view_.ApplyCommandSet(state);
       view_.ShowStatus(std::wstring(kReadyText));
       break;
     case RunState::Running:
@@ -47,22 +46,37 @@ void RunControl::SetRunState(RunState state) {
       view_.ShowStatus(std::wstring(kStoppedText));
       break;
     case RunState::Ended:
-      view_.ApplyCommandSet(state);
       view_.ShowStatus(EndedStatusText(stop_reason_));
       break;
   }
+  panes_.Commands.Enter(state, run_state_);
   run_state_ = state;
+  view_.PanesChanged();
+}
+
+void RunControl::SwitchPanes(bool on, bool entering_running) {
+  // Off, the log pane leaves the navigation list and starts empty.
+  if (!on) panes_.Log.Clear();
+  if (!PaneSwitchFor(on, entering_running).ResetStatusPanels) return;
+  view_.ShowStatusPanel(1, std::wstring(kCallPanelText));
+  view_.ShowStatusPanel(2, std::wstring(kLocalPanelText));
+  view_.ShowStatusPanel(3, std::wstring(kBracketPanelText));
 }
 
 void RunControl::EnterRunning() {
   AddToHistory(doc_.Options.ParameterHistory, doc_.Options.Parameters);
   // The pane switch empties the log pane before the start line goes in.
-  view_.SetPaneSwitch(false, true);
-  view_.StartLog(doc_.BatchPath + L" " + doc_.Options.Parameters + L"  /Ln=0");
+  SwitchPanes(false, true);
+  panes_.Log.StartLog(StartLineText(doc_.BatchPath, doc_.Options.Parameters));
   // Leftovers of an earlier run go before the new batch file is written.
   exchange_.CleanRunStart();
   view_.FocusKeyTarget();
   run_prepared_ = instrumented_.PrepareForRun(doc_, exchange_.Refs(), rewrite_lines_);
+}
+
+void RunControl::ShowGlobalNames() {
+  panes_.Variables.ShowGlobalNames(-1);
+  panes_.Variables.ClearLocals();
 }
 
 void RunControl::Resume() {
@@ -107,7 +121,8 @@ void RunControl::Resume() {
   if (launcher_.StartOrResume(doc_.InstrumentedPath)) {
     SetTimer(true);
     view_.ShowStatus(std::wstring(kRunningText));
-    view_.SetPanesEnabled(false);
+    panes_.Variables.SetEnabled(false);
+    view_.PanesChanged();
   } else {
     SetRunState(RunState::Ready);
     view_.ShowStatus(std::wstring(kStartFailedText));
@@ -131,7 +146,8 @@ void RunControl::ActionStartResetExecute(bool from_command) {
   EndBatchProcess();
   run_mode_ = rmNone;
   SetRunState(RunState::Ready);
-  view_.ShowGlobalNames();
+  ShowGlobalNames();
+  view_.PanesChanged();
   breaks_changed_ = true;
 }
 

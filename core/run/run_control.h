@@ -17,10 +17,14 @@
 #include "core/instrument/instrumented_batch.h"
 #include "core/instrument/per_line_result.h"
 #include "core/run/breakpoint_properties.h"
+#include "core/run/command_enabling.h"
+#include "core/run/event_log.h"
 #include "core/run/exchange_files.h"
 #include "core/run/launcher.h"
 #include "core/run/run_view.h"
 #include "core/run/stop_reason.h"
+#include "core/run/variable_panes.h"
+#include "platform/environment.h"
 
 namespace tarnvelock {
 
@@ -33,6 +37,16 @@ struct ConsolePosition {
   int top = 0;
 };
 
+// The models run control fills at the points of a run, and the environment
+// the global pane shows while no batch is loaded: the debugger's own, taken
+// before it set the variables for the batch.
+struct RunPanes {
+  VariablePanes& Variables;
+  EventLog& Log;
+  CommandStates& Commands;
+  EnvironmentBlock StartEnvironment;
+};
+
 // The poll timer's interval while the wait dialog is hidden.
 inline constexpr int kPollIntervalMs = 300;
 
@@ -41,7 +55,8 @@ class RunControl {
   // rewrite_lines produces the per-line section when the instrumented batch
   // must be generated again.
   RunControl(DebugDocument& document, ExchangeFiles& exchange, InstrumentedBatch& instrumented,
-             Launcher& launcher, RunView& view, std::function<PerLineResult()> rewrite_lines);
+             Launcher& launcher, RunPanes panes, RunView& view,
+             std::function<PerLineResult()> rewrite_lines);
 
   RunState GetRunState() const { return run_state_; }
   // The only way to change the run state: performs the entry sequence of
@@ -112,6 +127,10 @@ class RunControl {
   void GotoLine(std::int32_t target, bool ignore_breaks, bool from_skip_call);
 
   void EnterRunning();
+  // The log pane and the status panels of the depths as a state shows them.
+  void SwitchPanes(bool on, bool entering_running);
+  // The Ready content of the panes: the watched names, no locals.
+  void ShowGlobalNames();
   void SetTimer(bool enabled);
   void ShowWait(bool visible);
   void Paint(std::int32_t line);
@@ -128,6 +147,7 @@ class RunControl {
   ExchangeFiles& exchange_;
   InstrumentedBatch& instrumented_;
   Launcher& launcher_;
+  RunPanes panes_;
   RunView& view_;
   std::function<PerLineResult()> rewrite_lines_;
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "core/run/exchange_file_names.h"
+#include "core/run/exchange_text.h"
 #include "core/run/run_fakes_for_tests.h"
 
 namespace tarnvelock {
@@ -39,6 +40,8 @@ class RunControlTest : public testing::Test {
     }
     doc_.Records.back().RemZeile = remEmpty;
     doc_.BatchPath = kBatchPath;
+    doc_.LogPath = std::wstring(kBatchPath) + L".log";
+    doc_.StartDir = L"/work";
     doc_.InstrumentedPath = std::wstring(kTestTempDir) + L"test.bat";
     doc_.InstrumentStale = true;
     run_.ActionStartResetExecute(false);
@@ -50,6 +53,14 @@ class RunControlTest : public testing::Test {
     for (int i = 0; i < times; ++i) run_.PollStop();
   }
   std::string File(std::wstring_view name) { return files_.Contents(batch_.Path(name)); }
+  // The event log file's lines after the start line of the run.
+  std::vector<std::wstring> LogFile() {
+    std::vector<std::wstring> lines = SplitLines(ToWide(files_.Contents(doc_.LogPath)));
+    if (!lines.empty()) lines.erase(lines.begin());
+    return lines;
+  }
+  static std::wstring ToWide(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
+  std::vector<std::wstring> Globals() const { return variables_.Global().Texts(); }
   bool Exists(std::wstring_view name) { return files_.FileExists(batch_.Path(name)); }
 
   // Single steps to a stop at line, from wherever the run is.
@@ -71,10 +82,19 @@ class RunControlTest : public testing::Test {
   ScriptedBatch batch_{files_};
   ScriptedStarter starter_{batch_};
   DebugDocument doc_;
+  VariablePanes variables_{doc_, exchange_, view_};
+  EventLog log_{doc_, files_, SystemCodePages(), view_};
+  CommandStates commands_;
   Launcher launcher_{starter_, env_, view_,
                      [this] { return exchange_.PrepareProcessStart(doc_.Options.Parameters); },
                      L"/opt"};
-  RunControl run_{doc_, exchange_, instrumented_, launcher_, view_, [this] {
+  RunControl run_{doc_,
+                  exchange_,
+                  instrumented_,
+                  launcher_,
+                  RunPanes{variables_, log_, commands_, {}},
+                  view_,
+                  [this] {
                     PerLineResult section;
                     for (std::int32_t i = 0; i < doc_.MaxCurZeile; ++i) {
                       section.Items.push_back(doc_.Items[i].text);
@@ -90,13 +110,16 @@ TEST_F(RunControlTest, SingleStepRunFromStartToEndOfFile) {
   // The start of a run: log restarted, instrumented batch written, single-step
   // breakpoint list handed over, the poll running.
   EXPECT_EQ(run_.GetRunState(), RunState::Running);
-  EXPECT_THAT(view_.Calls(L"startlog"), ElementsAre(L"/work/test.bat   /Ln=0"));
+  EXPECT_EQ(files_.Contents(doc_.LogPath), "/work/test.bat   /Ln=0\r\n");
+  EXPECT_THAT(log_.Entries(), ElementsAre(L"/work/test.bat   /Ln=0"));
   EXPECT_TRUE(files_.FileExists(doc_.InstrumentedPath));
   EXPECT_FALSE(doc_.InstrumentStale);
   EXPECT_THAT(batch_.breaks, ElementsAre(""));
   EXPECT_EQ(starter_.starts, 1);
   EXPECT_TRUE(run_.TimerEnabled());
   EXPECT_EQ(view_.status, L"Running ...");
+  EXPECT_TRUE(commands_.Enabled(Command::ActionStartAddCommand));
+  EXPECT_FALSE(variables_.Global().Enabled);
 
   Poll();
   EXPECT_EQ(run_.GetRunState(), RunState::Stopped);
@@ -105,8 +128,9 @@ TEST_F(RunControlTest, SingleStepRunFromStartToEndOfFile) {
   EXPECT_EQ(run_.RunMode(), rmNone);
   EXPECT_FALSE(run_.TimerEnabled());
   EXPECT_EQ(view_.status, L"Ready to execute next Line(s)");
-  EXPECT_THAT(view_.Calls(L"entry"), ElementsAre(L"actual Line  /Ln=0"));
-  EXPECT_THAT(view_.Calls(L"fill"), ElementsAre(L"0"));
+  EXPECT_THAT(log_.Entries(), ElementsAre(L"/work/test.bat   /Ln=0", L"actual Line  /Ln=0"));
+  EXPECT_THAT(Globals(), ElementsAre(L"CD=/work", L"ERRORLEVEL=0"));
+  EXPECT_TRUE(variables_.Global().Enabled);
 
   // The next step runs a line that takes longer than one poll; waking the
   // batch writes no new batch file.
@@ -133,7 +157,10 @@ TEST_F(RunControlTest, SingleStepRunFromStartToEndOfFile) {
   EXPECT_EQ(run_.StopReason(), srEndOfFile);
   EXPECT_EQ(run_.AktExeZeile(), doc_.MaxCurZeile);
   EXPECT_EQ(view_.status, L"Reached <end of file>  -  Press F2 for Reset.");
-  EXPECT_EQ(view_.Calls(L"entry").size(), 2u);  // no position entry at the end
+  EXPECT_FALSE(commands_.Enabled(Command::ActionStartExecuteAll));
+  EXPECT_TRUE(commands_.Enabled(Command::ActionStartReset));
+  // The end adds no position entry; the last stop's stays.
+  EXPECT_EQ(log_.Entries().back(), L"actual Line  /Ln=1");
   EXPECT_EQ(starter_.starts, 1);
 }
 
@@ -217,7 +244,7 @@ TEST_F(RunControlTest, AddedCommandRunsAtTheStopAndIsReportedWhenItStopsAgain) {
   EXPECT_THAT(view_.Calls(L"ask"),
               ElementsAre(L"Insert Command| Enter Batch-Command to be executed now:|"));
   EXPECT_THAT(batch_.actions, ElementsAre("@for %%a in (%_dbgFORka%) do set x=%%a"));
-  EXPECT_THAT(view_.Calls(L"logfile"), ElementsAre(L"Add Cmd \"set x=%%a\"  /Ln=1"));
+  EXPECT_THAT(LogFile(), ElementsAre(L"Add Cmd \"set x=%%a\"  /Ln=1"));
   EXPECT_EQ(run_.LastCmd(), L"set x=%%a");
   EXPECT_TRUE(run_.Cmd().empty());
 
@@ -233,7 +260,7 @@ TEST_F(RunControlTest, AddedCommandRunsAtTheStopAndIsReportedWhenItStopsAgain) {
   EXPECT_THAT(view_.Calls(L"warn"),
               ElementsAre(L"ERRORLEVEL=1\r\n\r\nCheck added command:\r\nset x=%%a\r\n\r\n"
                           L"Press OK to continue, Cancel to reset."));
-  EXPECT_THAT(view_.Calls(L"log"), ElementsAre(L"Err=1: +ERRORLEVEL=1  /Ln=1"));
+  EXPECT_EQ(LogFile().back(), L"Err=1: +ERRORLEVEL=1  /Ln=1");
   // The error belongs to the command, not to the line.
   EXPECT_EQ(doc_.Records[1].ErrorZeile, errNull);
 
@@ -282,7 +309,7 @@ TEST_F(RunControlTest, UntoleratedErrorMarksTheLineAndAsksOkOrCancel) {
   EXPECT_THAT(view_.Calls(L"warn"),
               ElementsAre(L"first second\r\n\r\nCheck last Line 1:\r\nset x=1\r\n\r\n"
                           L"Press OK to continue, Cancel to reset."));
-  EXPECT_THAT(view_.Calls(L"log"), ElementsAre(L"Err=0: first second  /Ln=1"));
+  EXPECT_THAT(LogFile(), ElementsAre(L"Err=0: first second  /Ln=1"));
   EXPECT_EQ(view_.Calls(L"status").back(), L"Ready to execute next Line(s)");
 
   // Lines already reported are not repeated; Cancel ends the run.
@@ -294,7 +321,7 @@ TEST_F(RunControlTest, UntoleratedErrorMarksTheLineAndAsksOkOrCancel) {
   });
   run_.ActionStartExecuteAllExecute();
   Poll();
-  EXPECT_EQ(view_.Calls(L"log").back(), L"    Err=0: third  /Ln=3");
+  EXPECT_EQ(LogFile().back(), L"    Err=0: third  /Ln=3");
   EXPECT_EQ(run_.StopReason(), srCancelled);
   EXPECT_EQ(run_.GetRunState(), RunState::Ended);
   EXPECT_EQ(view_.status, L"Cancelled after Error  -  Press F2 for Reset.");
@@ -329,10 +356,9 @@ TEST_F(RunControlTest, ToleratedErrorsAreLoggedAndTheBatchRunsOn) {
   EXPECT_EQ(batch_.wakes, 3);
   EXPECT_EQ(run_.GetRunState(), RunState::Running);
   EXPECT_TRUE(run_.TimerEnabled());
-  EXPECT_THAT(view_.Calls(L"log"),
-              ElementsAre(L"Err=2: ERRORLEVEL=2  /Ln=1", L"Err=2: ERRORLEVEL=2  /Ln=3",
-                          L"Err=0: careful  /Ln=4"));
-  EXPECT_THAT(view_.Calls(L"reseterrorlevel"), ElementsAre(L""));
+  EXPECT_THAT(LogFile(), ElementsAre(L"Err=2: ERRORLEVEL=2  /Ln=1", L"Err=2: ERRORLEVEL=2  /Ln=3",
+                                     L"Err=0: careful  /Ln=4"));
+  EXPECT_THAT(batch_.error_levels, ElementsAre("0"));
   EXPECT_TRUE(view_.Calls(L"warn").empty());
   // The wait dialog stays up across the tolerated stops.
   EXPECT_THAT(view_.Calls(L"wait"), ElementsAre(L"1"));
@@ -352,7 +378,7 @@ TEST_F(RunControlTest, WithoutStopOnErrorAnErrorInSingleStepIsReportedAsAStep) {
   EXPECT_EQ(run_.StopReason(), srSingleStep);
   EXPECT_EQ(run_.GetRunState(), RunState::Stopped);
   EXPECT_TRUE(view_.Calls(L"warn").empty());
-  EXPECT_THAT(view_.Calls(L"log"), ElementsAre(L"Err=5: oops  /Ln=1"));
+  EXPECT_THAT(LogFile(), ElementsAre(L"Err=5: oops  /Ln=1"));
 }
 
 TEST_F(RunControlTest, ExitAndSyntaxErrorEndTheRunAtTheLastLine) {
@@ -364,10 +390,11 @@ TEST_F(RunControlTest, ExitAndSyntaxErrorEndTheRunAtTheLastLine) {
   Poll();
   EXPECT_EQ(run_.GetRunState(), RunState::Ended);
   EXPECT_EQ(view_.status, L"Command \"exit cmd\"  -  Press F2 for Reset.");
-  EXPECT_THAT(view_.Calls(L"log"), ElementsAre(L"exit  /Ln=3"));
+  EXPECT_THAT(LogFile(), ElementsAre(L"exit  /Ln=3"));
   EXPECT_EQ(run_.AktExeZeile(), 3);
-  EXPECT_THAT(view_.Calls(L"globalnames"), ElementsAre(L""));
-  EXPECT_TRUE(view_.Calls(L"fill").empty());
+  // The panes show the Ready content, not the exchange files.
+  EXPECT_THAT(Globals(), ElementsAre(L"CD=/work", L"ERRORLEVEL=0"));
+  EXPECT_TRUE(variables_.Local().Entries.empty());
 
   run_.ActionStartResetExecute();
   batch_.Then([](ScriptedBatch& b) {
@@ -448,7 +475,8 @@ TEST_F(RunControlTest, ResetClosesTheConsoleAndReturnsToReady) {
   EXPECT_TRUE(run_.BreaksChanged());
   EXPECT_EQ(view_.status,
             L"Ready to start Batch.   Press F8 (execute one Line) or F9 (to Breakpoint).");
-  EXPECT_EQ(view_.Calls(L"globalnames").size(), 1u);
+  EXPECT_THAT(Globals(), ElementsAre(L"CD=/work", L"ERRORLEVEL=0"));
+  EXPECT_TRUE(variables_.Local().Entries.empty());
 
   // The next run starts a new process and writes the kept batch text again.
   doc_.InstrumentStale = false;
@@ -491,7 +519,7 @@ TEST_F(RunControlTest, LineNumbersOutsideTheDocumentAreShownAtItsEnd) {
   Poll();
   EXPECT_EQ(run_.GetRunState(), RunState::Stopped);
   EXPECT_EQ(run_.AktExeZeile(), doc_.MaxCurZeile);
-  EXPECT_EQ(view_.Calls(L"log").back(), L"Err=0: bad  /Ln=4711");
+  EXPECT_EQ(LogFile().back(), L"Err=0: bad  /Ln=4711");
 }
 
 TEST_F(RunControlTest, LineCommandsAreOfferedOnDebuggableCommandLinesOnly) {
@@ -571,7 +599,7 @@ TEST_F(RunControlTest, BadErrorLevelAndANegativeOneAreNoErrors) {
   EXPECT_THAT(view_.Calls(L"status"),
               testing::Contains(L"Bad System-ERRORLEVEL in global Variables because of "
                                 L"User-Variable with same name!"));
-  EXPECT_EQ(view_.Calls(L"log").back(), L"Err=9999999: ERRORLEVEL=9999999  /Ln=1");
+  EXPECT_EQ(LogFile().back(), L"Err=9999999: ERRORLEVEL=9999999  /Ln=1");
 
   run_.ActionStartResetExecute();
   view_.Clear();

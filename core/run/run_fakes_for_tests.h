@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/run/exchange_file_names.h"
+#include "core/run/prompt_view.h"
 #include "core/run/run_view.h"
 #include "platform/console_process.h"
 #include "platform/environment.h"
@@ -91,8 +92,9 @@ class ScriptedBatch {
   bool alive = true;
   int wakes = 0;
   int ignored_keys = 0;
-  std::vector<std::string> actions;  // the action files run, in order
-  std::vector<std::string> breaks;   // the breakpoint lists read, in order
+  std::vector<std::string> actions;       // the action files run, in order
+  std::vector<std::string> breaks;        // the breakpoint lists read, in order
+  std::vector<std::string> error_levels;  // the ERRORLEVELs adopted, in order
 
   std::wstring Path(std::wstring_view name) const { return kTestTempDir + std::wstring(name); }
   void Write(std::wstring_view name, const std::string& text) {
@@ -107,7 +109,10 @@ class ScriptedBatch {
       seen->push_back(files_.Contents(Path(name)));
       files_.RemoveFile(Path(name));
     }
-    files_.RemoveFile(Path(kErrLevelFile));
+    if (files_.FileExists(Path(kErrLevelFile))) {
+      error_levels.push_back(files_.Contents(Path(kErrLevelFile)));
+      files_.RemoveFile(Path(kErrLevelFile));
+    }
   }
   void RunStep() {
     if (next_ < steps_.size()) steps_[next_++](*this);
@@ -163,8 +168,9 @@ class ScriptedStarter final : public ProcessStarter {
   ScriptedBatch& batch_;
 };
 
-// Records every call as a line of text, "name argument".
-class RecordingRunView final : public RunView {
+// Records every call as a line of text, "name argument"; serves the pane
+// models too, as a front end does.
+class RecordingRunView final : public RunView, public PromptView {
  public:
   void ShowMessage(const std::wstring& text) override { Note(L"message", text); }
   bool Confirm(const std::wstring& text) override {
@@ -202,20 +208,7 @@ class RecordingRunView final : public RunView {
   void SetPollTimer(bool enabled, int interval_ms) override {
     Note(L"timer", std::to_wstring(enabled) + L" " + std::to_wstring(interval_ms));
   }
-  void ApplyCommandSet(RunState state) override { Note(L"commands", static_cast<int>(state)); }
-  void SetPaneSwitch(bool on, bool) override { Note(L"switch", on); }
-  void ShowEnvironment() override { Note(L"environment"); }
-  void ShowGlobalNames() override { Note(L"globalnames"); }
-  void FillAtStop(std::int32_t call_depth) override { Note(L"fill", call_depth); }
-  void TakeSnapshots() override { Note(L"snapshots"); }
-  void ClearSnapshots() override { Note(L"clearsnapshots"); }
-  void SetPanesEnabled(bool enabled) override { Note(L"panes", enabled); }
-  void ResetErrorLevel() override { Note(L"reseterrorlevel"); }
-  void StartLog(const std::wstring& line) override { Note(L"startlog", line); }
-  void ReloadLogIfChanged() override {}
-  void AppendLogLine(const std::wstring& line) override { Note(L"log", line); }
-  void AppendLogFile(const std::wstring& line) override { Note(L"logfile", line); }
-  void ShowStopEntry(const std::wstring& line) override { Note(L"entry", line); }
+  void PanesChanged() override { Note(L"panes"); }
   void UpdateTrackWindows() override {}
 
   // The document's requests reach run control directly in these tests.

@@ -1,9 +1,9 @@
 // RunView: everything run control asks of the front end while it drives a
 // debug run - the source view's execution line, the status bar, the
-// dialogs, the wait dialog and its poll timer, the command enabling of a run
-// state, and the hand-over to the variable panes, the event log and the
-// track windows. Run control decides; the view only shows. The Qt main
-// window and the command-line front end implement it, tests record it.
+// dialogs, the wait dialog and its poll timer, and a word when the pane
+// models or the command enabling have changed. Run control decides; the
+// view only shows. The Qt main window and the command-line front end
+// implement it, tests record it.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +11,6 @@
 #include <string>
 
 #include "core/document/document_view.h"
-#include "core/document/run_state.h"
 #include "core/run/launcher.h"
 
 namespace tarnvelock {
@@ -40,7 +39,7 @@ class RunView : public DocumentView, public LauncherView {
                                               const std::wstring& prompt,
                                               const std::wstring& initial) = 0;
   // The breakpoint properties of line, modal; the dialog stores its result
-  // through StoreBreakpoint.
+  // through RunControl::SetBreakpointProperties.
   virtual void EditBreakpointDialog(std::int32_t line) = 0;
 
   // The wait dialog, shown while the batch runs, not modal.
@@ -48,33 +47,10 @@ class RunView : public DocumentView, public LauncherView {
   // The front end's timer that calls RunControl::PollStop.
   virtual void SetPollTimer(bool enabled, int interval_ms) = 0;
 
-  // Command layer: the enabling set and pane switch of a run state.
-  virtual void ApplyCommandSet(RunState state) = 0;
-  // entering_running: the switch off of a run start, which keeps the
-  // status panels of the depths.
-  virtual void SetPaneSwitch(bool on, bool entering_running) = 0;
-
-  // Variable panes, named after the pane model's operations.
-  virtual void ShowEnvironment() = 0;
-  // Ready content: ShowGlobalNames(-1) and an empty local pane.
-  virtual void ShowGlobalNames() = 0;
-  virtual void FillAtStop(std::int32_t call_depth) = 0;
-  virtual void TakeSnapshots() = 0;
-  virtual void ClearSnapshots() = 0;
-  virtual void SetPanesEnabled(bool enabled) = 0;
-  virtual void ResetErrorLevel() = 0;
-
-  // Event log. StartLog rewrites the log file with the start line of a run
-  // and makes it the pane's only entry. ReloadLogIfChanged reloads the pane
-  // when the batch has written to the file. AppendLogLine goes to the file
-  // and the pane; AppendLogFile to the file only; ShowStopEntry is the
-  // pane's transient position entry, replaced by the next one.
-  virtual void StartLog(const std::wstring& line) = 0;
-  virtual void ReloadLogIfChanged() = 0;
-  virtual void AppendLogLine(const std::wstring& line) = 0;
-  virtual void AppendLogFile(const std::wstring& line) = 0;
-  virtual void ShowStopEntry(const std::wstring& line) = 0;
-
+  // The variable panes, the log pane or the command enabling have changed:
+  // draw them again from their models. Called before any dialog that the
+  // person answers looking at them.
+  virtual void PanesChanged() = 0;
   virtual void UpdateTrackWindows() = 0;
 };
 

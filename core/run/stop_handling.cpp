@@ -56,10 +56,10 @@ void RunControl::PollStop() {
   } else if (stop.line == -1) {
     stop_reason_ = srEndOfFile;
   } else {
-    stop.position = L"actual Line  /Ln=" + std::to_wstring(stop.line);
+    stop.position = StopEntryText(stop.line);
   }
 
-  view_.ReloadLogIfChanged();
+  if (panes_.Log.ReloadLogIfChanged()) view_.PanesChanged();
   view_.UpdateTrackWindows();
 
   const bool signalled = exchange_.Exists(kStopSignalFile);
@@ -82,7 +82,7 @@ void RunControl::PollStop() {
     }
   }
 
-  view_.SetPanesEnabled(true);
+  panes_.Variables.SetEnabled(true);
   if (stop_reason_ == srEndOfFile) stop.line = doc_.MaxCurZeile;
   SetTimer(false);
 
@@ -123,7 +123,8 @@ void RunControl::ProcessStop(Stop& stop) {
       stop.last = exchange_.ReadLastLine().value_or(0);
       if (stop_reason_ >= srSyntaxError) stop.line = stop.last;
     }
-    if (stop_reason_ == srExit) view_.AppendLogLine(L"exit  /Ln=" + std::to_wstring(stop.last));
+    if (stop_reason_ == srExit)
+      panes_.Log.AppendLogLine(L"exit" + std::wstring(kLineTag) + std::to_wstring(stop.last));
     stop.allowed = RecordOf(stop.last).ErrLevelOK;
     if (stop.allowed < 0) {
       stop.allowed = -stop.allowed;
@@ -160,9 +161,9 @@ void RunControl::ProcessStop(Stop& stop) {
   if (!stop.auto_continue) {
     goto_target_ = -1;
     if (stop_reason_ >= srSyntaxError) {
-      view_.ShowGlobalNames();
+      ShowGlobalNames();
     } else {
-      view_.FillAtStop(call_depth_);
+      panes_.Variables.FillAtStop(call_depth_);
     }
   }
   stop.new_state = stop_reason_ >= srCancelled ? RunState::Ended
@@ -179,7 +180,9 @@ void RunControl::ProcessStop(Stop& stop) {
     }
     if (wait_visible_) ShowWait(false);
   }
-  if (stop.reset_error_level) view_.ResetErrorLevel();
+  if (stop.reset_error_level) panes_.Variables.ResetErrorLevel();
+  // The person answers an error looking at the new state.
+  view_.PanesChanged();
   if (!stop.error.empty()) ReportError(stop);
   if (run_state_ != stop.new_state) SetRunState(stop.new_state);
 
@@ -188,10 +191,11 @@ void RunControl::ProcessStop(Stop& stop) {
     Resume();
     return;
   }
-  if (!stop.position.empty()) view_.ShowStopEntry(stop.position);
+  if (!stop.position.empty()) panes_.Log.ShowStopEntry(stop.position);
   run_mode_ = rmNone;
   view_.FocusKeyTarget();
-  view_.TakeSnapshots();
+  panes_.Variables.TakeSnapshots();
+  view_.PanesChanged();
 }
 
 void RunControl::ReportError(Stop& stop) {
@@ -222,9 +226,9 @@ void RunControl::ReportError(Stop& stop) {
       stop_reason_ = srCancelled;
     }
   }
-  view_.AppendLogLine(LogIndent() + L"Err=" + std::to_wstring(stop.error_level) + L": " +
-                      (from_command ? L"+" : L"") + stop.error + L"  /Ln=" +
-                      std::to_wstring(stop.last));
+  panes_.Log.AppendLogLine(LogIndent() + L"Err=" + std::to_wstring(stop.error_level) + L": " +
+                           (from_command ? L"+" : L"") + stop.error + std::wstring(kLineTag) +
+                           std::to_wstring(stop.last));
 }
 
 void RunControl::WhileRunning(std::int32_t line) {
