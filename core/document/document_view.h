@@ -11,7 +11,9 @@
 
 namespace tarnvelock {
 
-class DocumentView : public UserView {
+// UserView is a virtual base: the run view extends this and the launcher's
+// view, and a front end answers messages once.
+class DocumentView : public virtual UserView {
  public:
   virtual RunState GetRunState() const = 0;
   // Enters state through run control's SetRunState. The document only asks

@@ -105,6 +105,10 @@ class ExchangeFiles {
   // The ERRORLEVEL the batch adopts at the next resume.
   IoStatus WriteErrLevel(std::int32_t value);
 
+  // Asks a batch generated with "Enable Break" to stop at its next debugged
+  // line: an empty break request file.
+  IoStatus WriteBreakRequest();
+
   bool Exists(std::wstring_view name) const;
   // Removes the exchange file when it exists.
   IoStatus Remove(std::wstring_view name);

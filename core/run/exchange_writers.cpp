@@ -62,4 +62,8 @@ IoStatus ExchangeFiles::WriteErrLevel(std::int32_t value) {
   return WriteUtf8(kErrLevelFile, std::to_wstring(value));
 }
 
+IoStatus ExchangeFiles::WriteBreakRequest() {
+  return files_.WriteFile(PathOf(kBreakRequestFile), "");
+}
+
 }  // namespace tarnvelock

@@ -23,7 +23,8 @@
 namespace tarnvelock {
 
 // What the launcher tells the person at the screen.
-class LauncherView : public UserView {
+// UserView is a virtual base, shared with the document's view in the run view.
+class LauncherView : public virtual UserView {
  public:
   // Shows text in the first panel of the status bar.
   virtual void ShowStatus(const std::wstring& text) = 0;

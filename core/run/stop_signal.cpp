@@ -19,9 +19,10 @@ StopSignal ParseStopSignal(const std::vector<std::wstring>& lines) {
     }
   };
   number(0, signal.CallDepth);
-  // The interpreter's echo message is in the system's language; it counts as
-  // on only in the form that ends with "ON).".
-  signal.EchoOn = lines.size() > 1 && lines[1].ends_with(L"ON).");
+  // The interpreter's echo message is in the system's language. Localised
+  // forms end with "(ON)."; the English one has no such ending and would
+  // otherwise always read as off.
+  signal.EchoOn = lines.size() > 1 && (lines[1].ends_with(L"ON).") || lines[1] == L"ECHO is on.");
   if (lines.size() > 2) {
     if (const std::optional<std::int32_t> value = WholeInteger(lines[2])) {
       signal.ErrorLevel = *value;

@@ -19,12 +19,14 @@ TEST(StopSignalTest, SixLinesAsTheBatchWritesThem) {
   EXPECT_TRUE(s.Complete);
 }
 
-TEST(StopSignalTest, EchoIsOnOnlyForTheMessageEndingInOnBracket) {
+TEST(StopSignalTest, EchoIsOnForTheBracketedOnOrTheEnglishMessage) {
   auto echo = [](const wchar_t* line) {
     return ParseStopSignal({L"0", line, L"0", L"0", L"0", L"1"}).EchoOn;
   };
   EXPECT_FALSE(echo(L"ECHO ist ausgeschaltet (OFF)."));
-  EXPECT_FALSE(echo(L"ECHO is on."));
+  EXPECT_TRUE(echo(L"ECHO is on."));
+  EXPECT_FALSE(echo(L"ECHO is off."));
+  EXPECT_FALSE(echo(L"ECHO is on. "));
   EXPECT_FALSE(echo(L"ECHO ist eingeschaltet (on)."));
   EXPECT_FALSE(echo(L"ECHO ist eingeschaltet (ON). "));
   EXPECT_TRUE(echo(L"ECHO est activ\u00E9 (ON)."));
