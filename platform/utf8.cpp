@@ -21,44 +21,66 @@ void AppendCodePoint(std::wstring& text, char32_t cp) {
   text += static_cast<wchar_t>(cp);
 }
 
-void AppendUtf8(std::string& bytes, char32_t cp) {
+// Writes cp at out and returns the position after it.
+char* PutUtf8(char* out, char32_t cp) {
   if (cp < 0x80) {
-    bytes += static_cast<char>(cp);
+    *out++ = static_cast<char>(cp);
   } else if (cp < 0x800) {
-    bytes += static_cast<char>(0xC0 | (cp >> 6));
-    bytes += static_cast<char>(0x80 | (cp & 0x3F));
+    *out++ = static_cast<char>(0xC0 | (cp >> 6));
+    *out++ = static_cast<char>(0x80 | (cp & 0x3F));
   } else if (cp < 0x10000) {
-    bytes += static_cast<char>(0xE0 | (cp >> 12));
-    bytes += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    bytes += static_cast<char>(0x80 | (cp & 0x3F));
+    *out++ = static_cast<char>(0xE0 | (cp >> 12));
+    *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (cp & 0x3F));
   } else {
-    bytes += static_cast<char>(0xF0 | (cp >> 18));
-    bytes += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    bytes += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    bytes += static_cast<char>(0x80 | (cp & 0x3F));
+    *out++ = static_cast<char>(0xF0 | (cp >> 18));
+    *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (cp & 0x3F));
   }
+  return out;
 }
 
 bool IsSurrogate(char32_t cp) {
   return cp >= 0xD800 && cp <= 0xDFFF;
 }
 
+
+// The code point at text[i], joining a surrogate pair (and advancing i past
+// it); anything that is no character becomes U+FFFD.
+char32_t CodePointAt(std::wstring_view text, size_t& i) {
+  auto cp = static_cast<char32_t>(text[i]);
+  if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size()) {
+    const auto low = static_cast<char32_t>(text[i + 1]);
+    if (low >= 0xDC00 && low <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+      ++i;
+    }
+  }
+  return IsSurrogate(cp) || cp > 0x10FFFF ? kReplacement : cp;
+}
+
+size_t Utf8Length(char32_t cp) {
+  return cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
+}
+
 }  // namespace
 
 std::string ToUtf8(std::wstring_view text) {
-  std::string bytes;
-  bytes.reserve(text.size());
+  // Two passes: the exact length first, so the result is allocated once.
+  size_t length = 0;
   for (size_t i = 0; i < text.size(); ++i) {
-    auto cp = static_cast<char32_t>(text[i]);
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size()) {
-      const auto low = static_cast<char32_t>(text[i + 1]);
-      if (low >= 0xDC00 && low <= 0xDFFF) {
-        cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-        ++i;
-      }
+    length += static_cast<std::uint32_t>(text[i]) < 0x80 ? 1 : Utf8Length(CodePointAt(text, i));
+  }
+  std::string bytes(length, '\0');
+  char* out = bytes.data();
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto unit = static_cast<std::uint32_t>(text[i]);
+    if (unit < 0x80) {
+      *out++ = static_cast<char>(unit);
+    } else {
+      out = PutUtf8(out, CodePointAt(text, i));
     }
-    if (IsSurrogate(cp) || cp > 0x10FFFF) cp = kReplacement;
-    AppendUtf8(bytes, cp);
   }
   return bytes;
 }

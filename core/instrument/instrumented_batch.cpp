@@ -119,7 +119,10 @@ void InstrumentedBatch::Generate(const DebugDocument& document, const PerLineRes
 }
 
 std::wstring InstrumentedBatch::Text() const {
+  size_t size = 0;
+  for (const std::wstring& item : items_) size += item.size() + 2;
   std::wstring text;
+  text.reserve(size);
   for (const std::wstring& item : items_) {
     text += item;
     text += L"\r\n";

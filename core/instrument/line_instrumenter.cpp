@@ -243,6 +243,7 @@ void PerLineWalk::SetUpLine() {
 std::wstring PerLineWalk::LineHook(const LineRecord& record) {
   const std::wstring n = std::to_wstring(n_);
   std::wstring hook;
+  hook.reserve(256);
   if (echo_before_ && !record.EchoZeile) hook.append(L"@echo off").append(kCrLf);
   if (record.Pause)
     hook.append(L"@(echo " + n + L") > ").append(settings_.Refs.ZeileRef).append(kCrLf);
@@ -536,7 +537,7 @@ void PerLineWalk::OnComment() {
 }  // namespace
 
 PerLineResult LineInstrumenter::GeneratePerLineSection(DebugDocument& doc,
-                                                      const PerLineSettings& settings) {
+                                                       const PerLineSettings& settings) {
   return PerLineWalk(doc, settings, scanner_, view_, disable_warned_).Run();
 }
 
