@@ -52,12 +52,13 @@ std::wstring WithBatchExtension(const std::wstring& path) {
 
 DocumentController::DocumentController(FileSystem& fs, const CodePageConverter& code_pages,
                                        Environment& environment, LineScanner& scanner,
-                                       DocumentView& view, std::wstring temp_dir)
+                                       DocumentView& view, RunHooks& run, std::wstring temp_dir)
     : fs_(fs),
       code_pages_(code_pages),
       environment_(environment),
       scanner_(scanner),
       view_(view),
+      run_(run),
       temp_dir_(std::move(temp_dir)) {}
 
 void DocumentController::Report(const IoStatus& status) {
@@ -76,7 +77,7 @@ void DocumentController::OpenDocument(const std::wstring& path) {
     view_.ShowMessage(NotFoundMessage(path));
     return;
   }
-  const RunState state = view_.GetRunState();
+  const RunState state = run_.GetRunState();
   if (state == RunState::Running || state == RunState::Stopped || state == RunState::Ended) {
     if (!view_.Confirm(L"Exit and load new file?")) return;
   }
@@ -144,7 +145,7 @@ void DocumentController::OpenDocument(const std::wstring& path) {
     if (end > pos) AddGlobalName(doc_.GlobalNames, std::wstring_view(adds).substr(pos, end - pos));
     pos = end + 1;
   }
-  view_.ActionStartResetExecute();
+  run_.ActionStartResetExecute();
   RestoreNavigationMarks();
   view_.DocumentLoaded();
   view_.RepaintSource();
@@ -212,7 +213,7 @@ void DocumentController::UnloadDocument() {
   view_.PanelSourceResize();
   view_.RepaintSource();
   view_.DocumentUnloaded();
-  view_.SetRunState(RunState::NoFile);
+  run_.SetRunState(RunState::NoFile);
   view_.SetCaption(Caption());
 }
 
@@ -222,7 +223,7 @@ void DocumentController::ActionFileCloseExecute() {
 
 bool DocumentController::CloseDocument() {
   view_.CloseTrackWindows();
-  view_.EndBatchProcess();
+  run_.EndBatchProcess();
   std::vector<std::wstring> leftovers;
   for (std::wstring_view name : kRunFiles) leftovers.push_back(temp_dir_ + std::wstring(name));
   // Never the user's own text, whatever the paths say.
@@ -357,7 +358,7 @@ std::vector<std::wstring> DocumentController::BeginInternalEdit() {
   doc_.Items.clear();
   doc_.Records.clear();
   doc_.MaxCurZeile = -1;
-  view_.SetRunState(RunState::NoFile);
+  run_.SetRunState(RunState::NoFile);
   return lines;
 }
 
@@ -386,7 +387,7 @@ void DocumentController::EndInternalEdit() {
 }
 
 void DocumentController::CloseAtExit() {
-  if (view_.GetRunState() != RunState::NoFile) {
+  if (run_.GetRunState() != RunState::NoFile) {
     CloseDocument();
   } else if (MovedAside()) {
     RestoreMovedBatch();

@@ -16,6 +16,7 @@
 
 #include "core/document/debug_document.h"
 #include "core/document/document_view.h"
+#include "core/document/run_hooks.h"
 #include "core/instrument/line_scanner.h"
 #include "platform/code_page.h"
 #include "platform/environment.h"
@@ -27,7 +28,8 @@ class DocumentController {
  public:
   // temp_dir is the debugger's temporary directory, ending in a separator.
   DocumentController(FileSystem& fs, const CodePageConverter& code_pages, Environment& environment,
-                     LineScanner& scanner, DocumentView& view, std::wstring temp_dir);
+                     LineScanner& scanner, DocumentView& view, RunHooks& run,
+                     std::wstring temp_dir);
 
   DebugDocument& document() { return doc_; }
   const DebugDocument& document() const { return doc_; }
@@ -82,6 +84,7 @@ class DocumentController {
   Environment& environment_;
   LineScanner& scanner_;
   DocumentView& view_;
+  RunHooks& run_;
   const std::wstring temp_dir_;
   std::wstring default_startup_;
   DebugDocument doc_;

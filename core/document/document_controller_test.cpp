@@ -15,7 +15,8 @@ constexpr std::string_view kInstrumented =
 class DocumentControllerTest : public ::testing::Test {
  protected:
   DocumentControllerTest()
-      : scanner_(view_), controller_(fs_, code_pages_, env_, scanner_, view_, L"/tmp/_dbgTmp/") {
+      : scanner_(view_),
+        controller_(fs_, code_pages_, env_, scanner_, view_, view_, L"/tmp/_dbgTmp/") {
     fs_.Create(L"/tmp/_dbgTmp/.keep", "");
   }
 

@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "core/document/document_view.h"
+#include "core/document/run_hooks.h"
 #include "platform/code_page.h"
 #include "platform/environment.h"
 
 namespace tarnvelock {
 
-class RecordingDocumentView : public DocumentView {
+class RecordingDocumentView : public DocumentView, public RunHooks {
  public:
   void ShowMessage(const std::wstring& text) override { messages.push_back(text); }
   bool Confirm(const std::wstring& question) override {

@@ -1,12 +1,11 @@
 // DocumentView: what loading, reloading and closing a document need from the
-// front end and from run control. The main window implements it (through the
-// run view); tests use a recording fake.
+// front end. The main window implements it (through the run view); tests use
+// a recording fake. What they need from run control is RunHooks.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "core/document/run_state.h"
 #include "core/document/user_view.h"
 
 namespace tarnvelock {
@@ -15,14 +14,6 @@ namespace tarnvelock {
 // view, and a front end answers messages once.
 class DocumentView : public virtual UserView {
  public:
-  virtual RunState GetRunState() const = 0;
-  // Enters state through run control's SetRunState. The document only asks
-  // for NoFile, after it has emptied its lines.
-  virtual void SetRunState(RunState state) = 0;
-  // Ends any batch process and makes the run state Ready.
-  virtual void ActionStartResetExecute() = 0;
-  // Ends the batch process and closes its console window, remembering its place.
-  virtual void EndBatchProcess() = 0;
   virtual void CloseTrackWindows() = 0;
 
   // The source view: the line count changed; move the cursor; the cursor

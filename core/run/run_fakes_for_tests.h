@@ -212,10 +212,6 @@ class RecordingRunView final : public RunView, public PromptView {
   void UpdateTrackWindows() override {}
 
   // The document's requests reach run control directly in these tests.
-  RunState GetRunState() const override { return RunState::NoFile; }
-  void SetRunState(RunState) override {}
-  void ActionStartResetExecute() override {}
-  void EndBatchProcess() override {}
   void CloseTrackWindows() override {}
   void PanelSourceResize() override {}
   std::int32_t AktCurZeile() const override { return 0; }
