@@ -101,9 +101,11 @@ void DocumentController::OpenDocument(const std::wstring& path) {
     } else if (MovedAside() && !RestoreMovedBatch()) {
       return;
     }
-    if (!RecoverMovedBatch(full)) return;
+    if (policy_.ChangeFiles && !RecoverMovedBatch(full)) return;
     StartNewDocument(full);
-    if (IoStatus status = ReadIniFile(fs_, doc_.IniPath, &settings); !status) Report(status);
+    if (policy_.ReadSettings) {
+      if (IoStatus status = ReadIniFile(fs_, doc_.IniPath, &settings); !status) Report(status);
+    }
     doc_.Options.FormatAnsi = StoredFormatAnsi(settings);
     doc_.Encoding = doc_.Options.FormatAnsi ? CodePage::Ansi : CodePage::Oem;
   }
@@ -131,6 +133,7 @@ void DocumentController::OpenDocument(const std::wstring& path) {
     // Reset sends the breakpoints to the batch anyway; whether any were read
     // does not matter here.
     ApplyBatchSettings(settings, fs_, default_startup_, doc_);
+    if (!policy_.ChangeFiles) doc_.Options.Prozent0 = false;
     MenuItemSettingsEnableProzent0Click();
   }
   view_.FocusKeyTarget();

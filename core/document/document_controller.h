@@ -34,6 +34,15 @@ class DocumentController {
   DebugDocument& document() { return doc_; }
   const DebugDocument& document() const { return doc_; }
 
+  // How a load treats the files beside the batch. The debugger reads the
+  // per-batch settings and applies the %0 mode; a tool that only looks at a
+  // batch may skip the settings and must change no file.
+  struct LoadPolicy {
+    bool ReadSettings = true;
+    bool ChangeFiles = true;
+  };
+  void set_load_policy(LoadPolicy policy) { policy_ = policy; }
+
   // The start-up command a batch gets when its settings file has none.
   void set_default_startup(std::wstring startup) { default_startup_ = std::move(startup); }
 
@@ -79,6 +88,7 @@ class DocumentController {
   void RestoreNavigationMarks();
   void Report(const IoStatus& status);
 
+  LoadPolicy policy_;
   FileSystem& fs_;
   const CodePageConverter& code_pages_;
   Environment& environment_;

@@ -67,6 +67,21 @@ TEST_F(DocumentControllerTest, NewDocumentSetsItsPathsAndLines) {
   EXPECT_STREQ(doc().LineNrFormat(), "%2d  ");
 }
 
+TEST_F(DocumentControllerTest, InspectingLoadChangesNoFileAndMaySkipTheSettings) {
+  fs_.Create(L"/b/job.bat", kJob);
+  fs_.Create(L"/b/job.bat.ini", "[Main]\r\nProzent0=1\r\n[BreakPoint2]\r\nBreakCount=3\r\n");
+  controller_.set_load_policy({.ReadSettings = true, .ChangeFiles = false});
+  Open(L"/b/job.bat");
+  EXPECT_EQ(fs_.Contents(L"/b/job.bat"), kJob) << "the %0 mode must not move the batch";
+  EXPECT_FALSE(fs_.FileExists(L"/b/job.bat.org"));
+  EXPECT_TRUE(doc().Records[2].BreakPoint);
+
+  controller_.UnloadDocument();
+  controller_.set_load_policy({.ReadSettings = false, .ChangeFiles = false});
+  Open(L"/b/job.bat");
+  EXPECT_FALSE(doc().Records[2].BreakPoint);
+}
+
 TEST_F(DocumentControllerTest, LineCountsAndNumberFormat) {
   std::string lines99;
   for (int i = 0; i < 99; ++i) lines99 += "echo\r\n";
