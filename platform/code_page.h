@@ -30,7 +30,9 @@ class CodePageConverter {
 // The converter of this system.
 const CodePageConverter& SystemCodePages();
 
-// UTF-8 conversions for paths and program arguments, independent of any locale.
+// UTF-8 conversions, independent of any locale. FromUtf8 turns each byte of an
+// invalid or overlong sequence into U+FFFD; ToUtf8 writes a lone surrogate as
+// U+FFFD. Where wchar_t has 16 bits, characters beyond U+FFFF are surrogate pairs.
 std::string ToUtf8(std::wstring_view text);
 std::wstring FromUtf8(std::string_view bytes);
 

@@ -14,8 +14,9 @@ namespace tarnvelock {
 std::wstring SystemTempBase();
 
 // Makes sure path is a directory private to this user: creates it (mode 0700
-// on POSIX) when missing; refuses, with a message that says why, a symbolic
-// link, a file, or a directory owned by someone else or open to others.
+// on POSIX) when missing and takes the rights of others away from it; refuses,
+// with a message that says why, a symbolic link, a file, or a directory that
+// belongs to someone else.
 IoStatus EnsurePrivateDirectory(const std::wstring& path);
 
 }  // namespace tarnvelock

@@ -41,10 +41,9 @@ std::uint32_t LineHash(std::wstring_view text) {
 }
 
 void AddGlobalName(std::vector<std::wstring>& names, std::wstring_view name) {
-  auto pos = std::lower_bound(names.begin(), names.end(), name,
-                              [](const std::wstring& a, std::wstring_view b) {
-                                return CompareNoCase(a, b) < 0;
-                              });
+  auto pos = std::lower_bound(
+      names.begin(), names.end(), name,
+      [](const std::wstring& a, std::wstring_view b) { return CompareNoCase(a, b) < 0; });
   if (pos != names.end() && CompareNoCase(*pos, name) == 0) return;
   names.insert(pos, std::wstring(name));
 }

@@ -38,8 +38,8 @@ struct LineRecord {
   std::int32_t ErrLevelOK = 0;  // n > 0: ERRORLEVEL up to n tolerated; -n: also reset to 0
   bool StdErrOK = false;        // output on standard error is tolerated
   tErrorZeile ErrorZeile = errNull;
-  bool Pause = false;       // contains PAUSE, EXIT or SET /P
-  bool Navigation = false;  // the user added the line to the navigation list
+  bool Pause = false;        // contains PAUSE, EXIT or SET /P
+  bool Navigation = false;   // the user added the line to the navigation list
   std::int32_t Klammer = 0;  // bracket depth after the line
   std::int32_t RemPos = 0;   // start of a trailing REM comment; 0 = none
 

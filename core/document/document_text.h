@@ -1,0 +1,16 @@
+// The text of a batch as the document holds it: one entry per line with its
+// hash, and the sentinel line after the last one.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "core/document/debug_document.h"
+
+namespace tarnvelock {
+
+// Splits text at CR LF, CR or LF; a line break at the very end adds no empty
+// line. Appends kEndOfFileLine and hashes every entry.
+std::vector<DocumentLine> SplitDocumentLines(std::wstring_view text);
+
+}  // namespace tarnvelock

@@ -1,0 +1,249 @@
+// RunControl: the poll of a running batch and the handling of each stop -
+// deciding the stop reason, reading the batch's state, judging errors
+// against the line's allowances, and either leaving the batch waiting or
+// waking it again at once.
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "core/run/exchange_file_names.h"
+#include "core/run/run_control.h"
+
+namespace tarnvelock {
+
+struct RunControl::Stop {
+  std::int32_t line = 0;  // the line to show
+  std::wstring position;  // the pane's position entry; empty at an end
+  std::wstring error;     // the error text to report
+  std::int32_t error_level = 0;
+  std::int32_t last = 0;     // the line that ran last
+  std::int32_t allowed = 0;  // ERRORLEVEL tolerated at that line
+  bool reset_error_level = false;
+  bool tolerated = false;
+  bool auto_continue = false;
+  RunState new_state = RunState::Stopped;
+};
+
+namespace {
+
+std::wstring JoinWithBlanks(const std::vector<std::wstring>& lines) {
+  std::wstring text;
+  for (const std::wstring& line : lines) {
+    if (!text.empty()) text += L' ';
+    text += line;
+  }
+  return text;
+}
+
+}  // namespace
+
+void RunControl::PollStop() {
+  if (!timer_enabled_) return;
+  launcher_.DrainConsole();
+  if (akt_exe_zeile_ == -1) view_.BringToFront();
+  if (run_state_ != RunState::Running) return;
+
+  const bool alive = launcher_.IsRunning();
+  // An added command whose stop has not come yet waits like a running batch,
+  // so a dead interpreter is noticed then as well.
+  const bool awaiting = stop_reason_ == srNone || stop_reason_ == srAddedCommand;
+  if (!alive && awaiting) stop_reason_ = srConsoleClosed;
+
+  Stop stop;
+  stop.line = exchange_.ReadCurrentLine().value_or(akt_exe_zeile_ >= 0 ? akt_exe_zeile_ : 0);
+  if (stop.line == -2) {
+    stop_reason_ = srExit;
+  } else if (stop.line == -1) {
+    stop_reason_ = srEndOfFile;
+  } else {
+    stop.position = StopEntryText(stop.line);
+  }
+
+  if (panes_.Log.ReloadLogIfChanged()) view_.PanesChanged();
+  view_.UpdateTrackWindows();
+
+  const bool signalled = exchange_.Exists(kStopSignalFile);
+  if (!signalled && (stop_reason_ == srNone || stop_reason_ == srAddedCommand)) {
+    WhileRunning(stop.line);
+    return;
+  }
+  // After an added command the batch stops again at the same line; a stop
+  // elsewhere means it ran on, and that stop is judged like any other.
+  if (stop_reason_ == srAddedCommand && stop.line != command_line_) stop_reason_ = srNone;
+
+  // The stop signal is read before anything is consumed, so that a read that
+  // fails while the batch is still writing can be repeated at the next poll.
+  std::optional<StopSignal> signal;
+  if (stop_reason_ <= srEndOfFile) {
+    signal = exchange_.ReadStopSignal();
+    if (!signal) {
+      if (alive) return;
+      stop_reason_ = srConsoleClosed;
+    }
+  }
+
+  panes_.Variables.SetEnabled(true);
+  if (stop_reason_ == srEndOfFile) stop.line = doc_.MaxCurZeile;
+  SetTimer(false);
+
+  if (stop_reason_ <= srExit) {
+    const std::vector<std::wstring> added = exchange_.ReadNewErrorLines();
+    if (!added.empty()) {
+      stop.error = JoinWithBlanks(added);
+      if (stop_reason_ == srNone) stop_reason_ = srStdErr;
+      if (stop_reason_ == srExit) stop_reason_ = srSyntaxError;
+    }
+  }
+
+  call_depth_ = 0;
+  if (signal) {
+    call_depth_ = signal->CallDepth;
+    view_.ShowStatusPanel(1, L"Call = " + std::to_wstring(signal->CallDepth));
+    if (signal->EchoOn != echo_on_) {
+      echo_on_ = signal->EchoOn;
+      view_.ShowEcho(echo_on_);
+    }
+    stop.error_level = signal->ErrorLevel;
+    if (signal->BadErrorLevel) view_.ShowStatus(std::wstring(kBadErrorLevelText));
+    view_.ShowStatusPanel(3, L"( = " + std::to_wstring(signal->Klammer));
+    view_.ShowStatusPanel(2, L"Local = " + std::to_wstring(signal->Local));
+  }
+  ProcessStop(stop);
+}
+
+void RunControl::ProcessStop(Stop& stop) {
+  if (stop_reason_ == srAddedCommand) {
+    if (stop.error_level > 0 && stop.error.empty()) {
+      stop.error = L"ERRORLEVEL=" + std::to_wstring(stop.error_level);
+    }
+    Report(exchange_.Remove(kActionFile));
+    stop.last = akt_exe_zeile_;
+  } else {
+    if (stop_reason_ >= srUserBreak || stop.error_level != 0) {
+      stop.last = exchange_.ReadLastLine().value_or(0);
+      if (stop_reason_ >= srSyntaxError) stop.line = stop.last;
+    }
+    if (stop_reason_ == srExit)
+      panes_.Log.AppendLogLine(L"exit" + std::wstring(kLineTag) + std::to_wstring(stop.last));
+    stop.allowed = RecordOf(stop.last).ErrLevelOK;
+    if (stop.allowed < 0) {
+      stop.allowed = -stop.allowed;
+      stop.reset_error_level = true;
+    }
+    if (stop.error_level > 0 && stop_reason_ <= srErrorLevel) {
+      stop_reason_ = srErrorLevel;
+      if (stop.error.empty()) stop.error = L"ERRORLEVEL=" + std::to_wstring(stop.error_level);
+    }
+  }
+
+  stop.tolerated = !doc_.Options.StopOnErr ||
+                   (stop_reason_ == srStdErr && RecordOf(stop.last).StdErrOK) ||
+                   (stop_reason_ == srErrorLevel && stop.error_level <= stop.allowed);
+
+  if (stop_reason_ <= srErrorLevel && stop_reason_ != srAddedCommand) {
+    if (run_mode_ == rmSingleStep) {
+      stop_reason_ = srSingleStep;
+    } else if (RecordOf(stop.line).BreakPoint) {
+      stop_reason_ = srBreakPoint;
+    } else if (stop.line == goto_target_) {
+      stop_reason_ = srGotoTarget;
+    } else if (user_break_) {
+      stop_reason_ = srUserBreak;
+    }
+  }
+  if (stop_reason_ == srNone) view_.ShowMessage(L"No StopReason");
+  if (user_break_ && exchange_.Exists(kBreakRequestFile)) {
+    Report(exchange_.Remove(kBreakRequestFile));
+    user_break_ = false;
+  }
+  stop.auto_continue = stop.tolerated && (stop_reason_ == srStdErr || stop_reason_ == srErrorLevel);
+
+  if (!stop.auto_continue) {
+    goto_target_ = -1;
+    if (stop_reason_ >= srSyntaxError) {
+      ShowGlobalNames();
+    } else {
+      panes_.Variables.FillAtStop(call_depth_);
+    }
+  }
+  stop.new_state = stop_reason_ >= srCancelled ? RunState::Ended
+                   : stop.auto_continue        ? RunState::Running
+                                               : RunState::Stopped;
+  exec_mark_visible_ = true;
+  if (stop_reason_ >= srCancelled && stop_reason_ != srEndOfFile) stop.line = stop.last;
+
+  if (!stop.auto_continue) {
+    if (stop.line == akt_exe_zeile_) {
+      Paint(stop.line);
+    } else {
+      SetExecLine(stop.line);
+    }
+    if (wait_visible_) ShowWait(false);
+  }
+  if (stop.reset_error_level) panes_.Variables.ResetErrorLevel();
+  // The person answers an error looking at the new state.
+  view_.PanesChanged();
+  if (!stop.error.empty()) ReportError(stop);
+  if (run_state_ != stop.new_state) SetRunState(stop.new_state);
+
+  if (stop.auto_continue) {
+    WhileRunning(stop.line);
+    Resume();
+    return;
+  }
+  if (!stop.position.empty()) panes_.Log.ShowStopEntry(stop.position);
+  run_mode_ = rmNone;
+  view_.FocusKeyTarget();
+  panes_.Variables.TakeSnapshots();
+  view_.PanesChanged();
+}
+
+void RunControl::ReportError(Stop& stop) {
+  // Cancelling the dialog changes the reason; the log still tells where the
+  // error came from.
+  const bool from_command = stop_reason_ == srAddedCommand;
+  std::wstring context;
+  if (from_command) {
+    context = L"Check added command:\r\n" + last_cmd_;
+  } else {
+    if (IsDocumentLine(stop.last)) {
+      doc_.Records[stop.last].ErrorZeile = stop_reason_ == srSyntaxError ? errAbort : errWarn;
+      Paint(stop.last);
+      for (std::int32_t next = stop.last + 1;
+           next < doc_.MaxCurZeile && doc_.Records[next].ConcatZeile; ++next) {
+        Paint(next);
+      }
+    }
+    context = L"Check last Line " + std::to_wstring(stop.last) + L":\r\n" +
+              (IsDocumentLine(stop.last) ? doc_.Items[stop.last].text : std::wstring());
+  }
+  if (!stop.auto_continue && !stop.tolerated) {
+    view_.ShowStatus(std::wstring(kErrorText));
+    const bool ok = view_.WarnOkCancel(stop.error + L"\r\n\r\n" + context +
+                                       L"\r\n\r\nPress OK to continue, Cancel to reset.");
+    if (!ok && stop_reason_ <= srErrorLevel) {
+      stop.new_state = RunState::Ended;
+      stop_reason_ = srCancelled;
+    }
+  }
+  panes_.Log.AppendLogLine(LogIndent() + L"Err=" + std::to_wstring(stop.error_level) + L": " +
+                           (from_command ? L"+" : L"") + stop.error + std::wstring(kLineTag) +
+                           std::to_wstring(stop.last));
+}
+
+void RunControl::WhileRunning(std::int32_t line) {
+  if (user_break_ || wait_visible_) {
+    exec_mark_visible_ = !exec_mark_visible_;
+  } else {
+    exec_mark_visible_ = true;
+    ShowWait(true);
+  }
+  if (line == akt_exe_zeile_) {
+    Paint(line);
+  } else {
+    exec_mark_visible_ = true;
+    SetExecLine(line);
+  }
+}
+
+}  // namespace tarnvelock

@@ -1,0 +1,88 @@
+// The private temporary directory must never be one that another account can
+// plant files in.
+#include "platform/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/code_page.h"
+
+namespace tarnvelock {
+namespace {
+
+class TempDirTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/tarnvelock-tmp-XXXXXX";
+    base_ = ::mkdtemp(pattern);
+  }
+  void TearDown() override { std::system(("rm -rf '" + base_ + "'").c_str()); }
+  std::string base_;
+};
+
+TEST_F(TempDirTest, CreatesAMissingDirectoryPrivately) {
+  const std::string dir = base_ + "/_dbgTmp";
+  ASSERT_TRUE(EnsurePrivateDirectory(FromUtf8(dir + "/")));
+  struct stat st;
+  ASSERT_EQ(::lstat(dir.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISDIR(st.st_mode));
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  EXPECT_TRUE(EnsurePrivateDirectory(FromUtf8(dir))) << "an existing own directory is fine";
+}
+
+TEST_F(TempDirTest, TakesAwayTheRightsOfOthers) {
+  const std::string dir = base_ + "/open";
+  ASSERT_EQ(::mkdir(dir.c_str(), 0700), 0);
+  ASSERT_EQ(::chmod(dir.c_str(), 0777), 0);
+  ASSERT_TRUE(EnsurePrivateDirectory(FromUtf8(dir)));
+  struct stat st;
+  ASSERT_EQ(::stat(dir.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+}
+
+TEST_F(TempDirTest, RefusesSymbolicLinksAndFiles) {
+  const std::string target = base_ + "/target";
+  const std::string link = base_ + "/link";
+  ASSERT_EQ(::mkdir(target.c_str(), 0700), 0);
+  ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+  const IoStatus linked = EnsurePrivateDirectory(FromUtf8(link));
+  EXPECT_FALSE(linked);
+  EXPECT_NE(linked.message().find(L"symbolic link"), std::wstring::npos);
+
+  const std::string file = base_ + "/file";
+  FILE* f = std::fopen(file.c_str(), "w");
+  ASSERT_NE(f, nullptr);
+  std::fclose(f);
+  EXPECT_FALSE(EnsurePrivateDirectory(FromUtf8(file)));
+}
+
+TEST_F(TempDirTest, RefusesADirectoryOfAnotherUser) {
+  if (::geteuid() != 0) GTEST_SKIP() << "changing the owner needs root";
+  const std::string dir = base_ + "/foreign";
+  ASSERT_EQ(::mkdir(dir.c_str(), 0700), 0);
+  ASSERT_EQ(::chown(dir.c_str(), 65534, 65534), 0);
+  const IoStatus status = EnsurePrivateDirectory(FromUtf8(dir));
+  EXPECT_FALSE(status);
+  EXPECT_NE(status.message().find(L"another user"), std::wstring::npos);
+}
+
+TEST(SystemTempBaseTest, EndsWithSeparatorAndHonoursTmpdir) {
+  const char* saved = std::getenv("TMPDIR");
+  const std::string restore = saved ? saved : "";
+  ::setenv("TMPDIR", "/var/tmp", 1);
+  EXPECT_EQ(SystemTempBase(), L"/var/tmp/");
+  ::setenv("TMPDIR", "relative", 1);
+  EXPECT_EQ(SystemTempBase(), L"/tmp/") << "a relative TMPDIR is not trusted";
+  if (saved) {
+    ::setenv("TMPDIR", restore.c_str(), 1);
+  } else {
+    ::unsetenv("TMPDIR");
+  }
+}
+
+}  // namespace
+}  // namespace tarnvelock

@@ -1,0 +1,146 @@
+// tarnvelock-cli's inspecting modes run as a program: the analysis as JSON
+// for the line kinds, continuations, PAUSE-like lines and trailing REMs the
+// debugger must recognise, the exit statuses, and the instrumented batch.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct Result {
+  int status = -1;
+  std::string out;
+};
+
+// Runs the CLI with arguments (already quoted for the shell); stderr is
+// dropped unless merged is set.
+Result RunCli(const std::string& arguments, bool merged = false) {
+  const std::string command = std::string("'") + TARNVELOCK_CLI + "' " + arguments +
+                              (merged ? " 2>&1" : " 2>/dev/null");
+  Result result;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  char buffer[4096];
+  for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+    result.out.append(buffer, got);
+  }
+  const int status = ::pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+class CliProgramTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/tarnvelock-cli-XXXXXX";
+    dir_ = ::mkdtemp(pattern);
+  }
+  void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
+
+  std::string Write(const std::string& name, const std::string& text) {
+    const std::string path = dir_ + "/" + name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+  }
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  std::string dir_;
+};
+
+// One expected line of the analysis JSON.
+std::string Line(int index, const char* kind, const std::string& text, int rem_pos = 0,
+                 bool pause = false, bool concat = false) {
+  std::string escaped;
+  for (char c : text) escaped += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
+  return "{\"index\":" + std::to_string(index) + ",\"kind\":\"" + kind + "\",\"concat\":" +
+         (concat ? "true" : "false") + ",\"pause\":" + (pause ? "true" : "false") +
+         ",\"remPos\":" + std::to_string(rem_pos) + ",\"text\":\"" + escaped + "\"}";
+}
+
+TEST_F(CliProgramTest, AnalysisJsonCoversTheLineKindsAndFindings) {
+  const std::string batch = Write(
+      "kinds.bat",
+      "@@echo x\r\n@rem x\r\n)\r\n) else (\r\n) & echo x\r\n(echo x\r\n) rem done\r\n:\r\n"
+      ":loop\r\n: loop\r\n:_dbgTestX\r\n:my-label\r\necho a ^\r\nb\r\nset /a n+=1\r\n"
+      "set \"x=1\"\r\nset y\r\nset 1x=2\r\nset /p name=Name?\r\npause\r\nexit /b 3\r\n"
+      "if x==y exit\r\necho pause\r\necho x & rem y\r\n    echo x & rem y\r\n::note\r\n"
+      "\r\nshift\r\ngoto x\r\n");
+  const Result result = RunCli("--analyse --json '" + batch + "'");
+  ASSERT_EQ(result.status, 0);
+  const std::string expected =
+      "{\"lines\":[" + Line(0, "remNoRem", "@@echo x") + "," + Line(1, "remREM", "@rem x") + "," +
+      Line(2, "remKlammer", ")") + "," + Line(3, "remKlammer", ") else (") + "," +
+      Line(4, "remNoRem", ") & echo x") + "," + Line(5, "remNoRem", "(echo x") + "," +
+      Line(6, "remKlammer", ") rem done") + "," + Line(7, "remREMDo", ":") + "," +
+      Line(8, "remLabel", ":loop") + "," + Line(9, "remLabel", ": loop") + "," +
+      Line(10, "remLabel", ":_dbgTestX") + "," + Line(11, "remLabel", ":my-label") + "," +
+      Line(12, "remNoRem", "echo a ^") + "," + Line(13, "remNoRem", "b", 0, false, true) + "," +
+      Line(14, "remNoRem", "set /a n+=1") + "," + Line(15, "remNoRem", "set \"x=1\"") + "," +
+      Line(16, "remNoRem", "set y") + "," + Line(17, "remNoRem", "set 1x=2") + "," +
+      Line(18, "remNoRem", "set /p name=Name?", 0, true) + "," +
+      Line(19, "remNoRem", "pause", 0, true) + "," + Line(20, "remNoRem", "exit /b 3", 0, true) +
+      "," + Line(21, "remNoRem", "if x==y exit", 0, true) + "," +
+      Line(22, "remNoRem", "echo pause") + "," + Line(23, "remNoRem", "echo x & rem y", 9) + "," +
+      Line(24, "remNoRem", "    echo x & rem y", 13) + "," + Line(25, "remREMDo", "::note") +
+      "," + Line(26, "remEmpty", "") + "," + Line(27, "remNoRem", "shift") + "," +
+      Line(28, "remNoRem", "goto x") + "," + Line(29, "remNoRem", "<end of file>") +
+      "],\"globalNames\":[\"n\",\"name\",\"x\"],\"navigation\":[{\"text\":\"" + batch +
+      "\",\"line\":0},{\"text\":\":loop\",\"line\":8},{\"text\":\":loop\",\"line\":9},"
+      "{\"text\":\":my\",\"line\":11}],\"shiftGoto\":true}\n";
+  EXPECT_EQ(result.out, expected);
+}
+
+TEST_F(CliProgramTest, ExitStatusTellsMissingFromRejected) {
+  const Result missing = RunCli("--analyse '" + dir_ + "/none.bat'", true);
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.out.find("File " + dir_ + "/none.bat not found!"), std::string::npos);
+
+  const std::string rejected = Write("bad.bat", "@echo off\r\nset _dbgX=1\r\n");
+  const Result result = RunCli("--analyse --json '" + rejected + "'", true);
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.out, "Variable _dbg... im Debugger nicht erlaubt!\n");
+
+  EXPECT_EQ(RunCli("--analyse").status, 64);
+  EXPECT_EQ(RunCli("--bogus").status, 64);
+}
+
+TEST_F(CliProgramTest, InstrumentWritesTheRewrittenLinesInsideTheLayout) {
+  const std::string golden = std::string(TARNVELOCK_SOURCE_DIR) + "/tests/golden/per_line/";
+  const std::string batch = Write("for_block.bat", Read(golden + "for_block.bat"));
+  const Result result = RunCli("--instrument '" + batch + "' --tmp /tmp");
+  ASSERT_EQ(result.status, 0);
+  EXPECT_TRUE(result.out.starts_with("@if .%1==.%_dbg% call :%_dbg% -2 %0\r\n"));
+  EXPECT_NE(result.out.find(Read(golden + "for_block.expected")), std::string::npos)
+      << "the per-line section appears unchanged in the whole file";
+  EXPECT_NE(result.out.find("\r\n@goto :eof\r\n"), std::string::npos);
+
+  const std::string output = dir_ + "/out.cmd";
+  ASSERT_EQ(RunCli("--instrument '" + batch + "' --tmp /tmp -o '" + output + "'").status, 0);
+  EXPECT_EQ(Read(output), result.out) << "-o writes exactly what stdout shows";
+}
+
+TEST_F(CliProgramTest, InstrumentAppliesTheSettingsFileUnlessTold) {
+  const std::string batch = Write("job.bat", "@echo off\r\necho one\r\n");
+  Write("job.bat.ini", "[Run]\r\nEnableBreak=1\r\nParameters=\xC3\x9E" "a b\xC3\x9E\r\n");
+  const Result with = RunCli("--instrument '" + batch + "'");
+  ASSERT_EQ(with.status, 0);
+  EXPECT_NE(with.out.find("_dbgDoBreak"), std::string::npos);
+  EXPECT_NE(with.out.find("*  Parameter   \"a b\""), std::string::npos);
+
+  const Result without = RunCli("--instrument '" + batch + "' --no-settings --params x");
+  EXPECT_EQ(without.out.find("if exist \"%_dbgTmp%_dbgDoBreak\""), std::string::npos);
+  EXPECT_EQ(without.out.find("if exist %_dbgTmp%_dbgDoBreak"), std::string::npos);
+  EXPECT_NE(without.out.find("*  Parameter   x "), std::string::npos);
+  EXPECT_FALSE(std::ifstream(batch + ".org").good()) << "inspecting moves no file";
+}
+
+}  // namespace

@@ -1,0 +1,9 @@
+@popd & call :Cond%*&pushd "%_dbgTmp%"&exit /b !_dbgBC!
+
+  12     3    %n%==5
+  -1
+
+:Cond12
+@if %n%==5 set _dbgBC=0
+@exit /b
+

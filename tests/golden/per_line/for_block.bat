@@ -1,0 +1,3 @@
+for %%a in (1 2) do (
+  call :show %%a
+)

@@ -1,0 +1,7 @@
+:_dbgLocals
+@echo ka=%_dbgFORka%
+@goto :eof
+:_dbgGlobals
+@echo CD=%_dbgCD%
+@echo ERRORLEVEL=%_dbgEL%
+@echo count=%count%
