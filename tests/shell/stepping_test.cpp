@@ -1,16 +1,8 @@
-// Plays the debugger's part against an instrumented batch: data/
-// instrumented_loop.cmd is the debugger's rewrite of this user batch, run
-// with the parameters "x y":
-//
-//   0 :loop             4   setlocal          8 shift
-//   1 if "%1"=="" (     5   echo %1           9 goto loop
-//   2   goto end        6   endlocal         10 :end
-//   3 ) else (          7 )                  11 exit /b 0
-//
-// The test starts the interpreter the way the launcher does ("/c", the
-// quoted file, "_dbg"), waits for each stop signal file, reads the current
-// line, deletes the signal and sends one key, as the debugger does in
-// single-step mode, and checks the lines visited.
+// Plays the debugger's part in single-step mode: instruments a batch with
+// tarnvelock-cli, starts the interpreter the way the launcher does ("/c", the
+// quoted file, "_dbg", the debugger's variables set), and at every stop reads
+// the current line, deletes the stop signal file and sends one key. The lines
+// written to "_dbgZeile.txt" are the lines the run visits, in order.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -33,16 +25,18 @@ std::string ReadFile(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+struct SteppedRun {
+  std::vector<std::string> visited;  // the current line at each stop
+  std::vector<std::string> signals;  // the stop signal file at each stop
+};
+
 class SteppingTest : public testing::Test {
  protected:
   void SetUp() override {
     temp_ = fs::temp_directory_path() / ("tarnvelock-stepping-" + std::to_string(getpid()));
     fs::remove_all(temp_);
     fs::create_directories(temp_);
-    fs::copy_file(fs::path(TARNVELOCK_SOURCE_DIR) / "tests/shell/data/instrumented_loop.cmd",
-                  temp_ / "loop.cmd");
-    std::ofstream(temp_ / "_dbgBreaks.txt", std::ios::binary) << "\r\n";  // single step
-    std::ofstream(temp_ / "_dbgError.txt", std::ios::binary).close();
+    tmp_ = temp_.string() + "/";
   }
   void TearDown() override {
     if (child_ > 0) {
@@ -52,12 +46,23 @@ class SteppingTest : public testing::Test {
     fs::remove_all(temp_);
   }
 
-  // Starts the interpreter in a process group of its own; returns the
-  // write end of its standard input.
-  int Start() {
+  // Instruments tests/golden/per_line/<name>.bat into the temporary directory.
+  fs::path Instrument(const std::string& name) {
+    fs::path source = fs::path(TARNVELOCK_SOURCE_DIR) / "tests/golden/per_line" / (name + ".bat");
+    fs::copy_file(source, temp_ / (name + ".bat"));
+    fs::path target = temp_ / (name + ".cmd");
+    std::string command = std::string(TARNVELOCK_CLI) + " --instrument '" +
+                          (temp_ / (name + ".bat")).string() + "' -o '" + target.string() +
+                          "' --tmp '" + tmp_ + "' --no-settings >/dev/null";
+    EXPECT_EQ(0, std::system(command.c_str()));
+    return target;
+  }
+
+  SteppedRun Step(const fs::path& batch, const std::string& parameters) {
+    std::ofstream(temp_ / "_dbgBreaks.txt", std::ios::binary) << "\r\n";  // empty: single step
+    std::ofstream(temp_ / "_dbgError.txt", std::ios::binary).close();
     int keys[2];
     EXPECT_EQ(0, pipe(keys));
-    std::string tmp = temp_.string() + "/";
     child_ = fork();
     if (child_ == 0) {
       setpgid(0, 0);
@@ -67,62 +72,81 @@ class SteppingTest : public testing::Test {
       if (chdir(temp_.c_str()) != 0) _exit(126);
       std::freopen((temp_ / "console.txt").c_str(), "wb", stdout);
       std::freopen((temp_ / "_dbgError.txt").c_str(), "ab", stderr);
-      setenv("_dbgTmp", tmp.c_str(), 1);
-      setenv("_dbgErr", (tmp + "_dbgError.txt").c_str(), 1);
+      setenv("Tarnvelock", "1.1", 1);
+      setenv("_dbgTmp", tmp_.c_str(), 1);
+      setenv("_dbgErr", (tmp_ + "_dbgError.txt").c_str(), 1);
       setenv("_dbg", "_dbg", 1);
-      setenv("_dbgPA", "x y", 1);
-      setenv("_dbgLog", (tmp + "loop.log").c_str(), 1);
-      std::string file = "\"" + tmp + "loop.cmd\"";
+      setenv("_dbgPA", parameters.c_str(), 1);
+      setenv("_dbgLog", (tmp_ + "run.log").c_str(), 1);
+      std::string file = "\"" + batch.string() + "\"";
       execl(SHELL_PROGRAM, SHELL_PROGRAM, "/c", file.c_str(), "_dbg", static_cast<char*>(nullptr));
       _exit(127);
     }
     close(keys[0]);
-    return keys[1];
+    SteppedRun run;
+    fs::path signal = temp_ / "_dbgSema.txt";
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (std::chrono::steady_clock::now() < deadline) {
+      if (!fs::exists(signal)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        continue;
+      }
+      // The batch writes the six lines of the signal last; wait until all are there.
+      std::string content;
+      for (int tries = 0; tries < 1000; ++tries) {
+        content = ReadFile(signal);
+        if (std::count(content.begin(), content.end(), '\n') == 6) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      }
+      std::string line = ReadFile(temp_ / "_dbgZeile.txt");
+      run.visited.push_back(line.substr(0, line.find_first_of(" \r\n")));
+      run.signals.push_back(content);
+      fs::remove(signal);
+      EXPECT_EQ(1, write(keys[1], " ", 1));
+      if (run.visited.back() == "-1") break;
+    }
+    close(keys[1]);
+    return run;
   }
 
   fs::path temp_;
+  std::string tmp_;
   pid_t child_ = -1;
 };
 
-TEST_F(SteppingTest, SingleStepVisitsEveryLineInOrder) {
-  int keys = Start();
-  std::vector<std::string> visited;
-  std::vector<std::string> signals;
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  fs::path signal = temp_ / "_dbgSema.txt";
-  while (std::chrono::steady_clock::now() < deadline) {
-    if (!fs::exists(signal)) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
-      continue;
-    }
-    // The signal is written last, by one echo per line; wait until complete.
-    std::string content;
-    for (int tries = 0; tries < 500; ++tries) {
-      content = ReadFile(signal);
-      if (std::count(content.begin(), content.end(), '\n') == 6) break;
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    std::string line = ReadFile(temp_ / "_dbgZeile.txt");
-    visited.push_back(line.substr(0, line.find_first_of(" \r\n")));
-    signals.push_back(content);
-    fs::remove(signal);
-    ASSERT_EQ(1, write(keys, " ", 1));
-    if (visited.back() == "-1") break;
-  }
-  close(keys);
+// for %%a in (1 2) do (
+//   call :show %%a
+// )
+TEST_F(SteppingTest, LoopCallingAMissingLabel) {
+  SteppedRun run = Step(Instrument("for_block"), "");
+  EXPECT_EQ((std::vector<std::string>{"0", "1", "1", "-1"}), run.visited);
+  ASSERT_EQ(4u, run.signals.size());
+  // Call depth, echo state, ERRORLEVEL, bracket depth, SETLOCAL count, reason.
+  EXPECT_EQ("0\r\nECHO is off.\r\n0\r\n0\r\n0\r\n1\r\n", run.signals[0]);
+  EXPECT_EQ("0\r\nECHO is off.\r\n0\r\n1\r\n0\r\n1\r\n", run.signals[1]);
+  EXPECT_EQ("0\r\nECHO is off.\r\n1\r\n1\r\n0\r\n1\r\n", run.signals[2]);
+  EXPECT_EQ("0\r\nECHO is off.\r\n1\r\n0\r\n0\r\n12\r\n", run.signals[3]);
+  std::string missing = "The system cannot find the batch label specified - show\r\n";
+  EXPECT_EQ(missing + missing, ReadFile(temp_ / "_dbgError.txt"));
+  EXPECT_EQ("0=:show\r\n1=2\r\n", ReadFile(temp_ / "_dbgAktPara1.txt"));
+}
+
+//  0 :loop              4   setlocal         8 shift
+//  1 if "%1"=="" (      5   echo %1          9 goto loop
+//  2   goto end         6   endlocal        10 :end
+//  3 ) else (           7 )                 11 exit /b 0
+TEST_F(SteppingTest, ParameterLoopWithShiftSetlocalAndEndlocal) {
+  SteppedRun run = Step(Instrument("shift_goto"), "x y");
   EXPECT_EQ((std::vector<std::string>{"1", "4", "5", "6", "8", "9", "1", "4", "5", "6", "8", "9",
                                       "1", "2", "11", "-1"}),
-            visited);
-  ASSERT_EQ(16u, signals.size());
-  // Call depth, echo state, ERRORLEVEL, bracket depth, SETLOCAL count, reason.
-  EXPECT_EQ("0\r\nECHO is off.\r\n0\r\n0\r\n0\r\n1\r\n", signals[0]);
-  EXPECT_EQ("0\r\nECHO is off.\r\n0\r\n1\r\n1\r\n1\r\n", signals[2]);
-  EXPECT_EQ("0\r\nECHO is off.\r\n0\r\n0\r\n0\r\n12\r\n", signals[15]);
+            run.visited);
+  ASSERT_EQ(16u, run.signals.size());
+  EXPECT_EQ("0\r\nECHO is off.\r\n0\r\n1\r\n1\r\n1\r\n", run.signals[2]);  // after SETLOCAL
+  EXPECT_EQ("0\r\nECHO is off.\r\n0\r\n0\r\n0\r\n1\r\n", run.signals[4]);  // after ENDLOCAL
   // After the second SHIFT the parameter file shows what is left: %0 is y.
   EXPECT_EQ("0=y\r\n", ReadFile(temp_ / "_dbgAktPara0.txt"));
   EXPECT_EQ("", ReadFile(temp_ / "_dbgError.txt"));
-  std::string console = ReadFile(temp_ / "console.txt");
-  EXPECT_NE(std::string::npos, console.find("\r\nx\r\ny\r\n")) << console;
+  EXPECT_NE(std::string::npos, ReadFile(temp_ / "console.txt").find("\r\nx\r\ny\r\n"));
 }
 
 }  // namespace
