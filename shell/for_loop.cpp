@@ -18,8 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using Values = std::vector<std::pair<char, std::string>>;
-
 // Runs the body for one value; false when a jump ended the loop.
 bool RunOnce(Interpreter& shell, const ForStatement& statement, std::string value, int* status) {
   return shell.RunForBody(*statement.body, {{statement.variable, std::move(value)}}, status);
@@ -145,7 +143,7 @@ int RunLines(Interpreter& shell, const ForStatement& statement) {
       continue;
     }
     if (!SplitLine(line, format, &values)) continue;
-    Values bound;
+    ForBindings bound;
     for (std::size_t i = 0; i < values.size(); ++i) {
       bound.emplace_back(static_cast<char>(statement.variable + static_cast<int>(i)), values[i]);
     }

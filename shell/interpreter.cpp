@@ -342,8 +342,7 @@ int Interpreter::ExecuteIf(const IfStatement& statement) {
   return 0;
 }
 
-bool Interpreter::RunForBody(const Node& body,
-                             const std::vector<std::pair<char, std::string>>& values, int* status) {
+bool Interpreter::RunForBody(const Node& body, const ForBindings& values, int* status) {
   for (const auto& binding : values) {
     for_bindings_.push_back(binding);
     for_depths_.push_back(frames_.size());

@@ -88,8 +88,7 @@ class Interpreter : public VariableLookup {
   std::string PrepareToken(std::string_view text) const;
   // Runs a FOR body once with the given FOR variable values; false when a
   // jump (GOTO, EXIT) ends the loop.
-  bool RunForBody(const Node& body, const std::vector<std::pair<char, std::string>>& values,
-                  int* status);
+  bool RunForBody(const Node& body, const ForBindings& values, int* status);
   // The standard output of text run in a nested interpreter, as FOR /F reads it.
   std::string CaptureOutput(const std::string& text);
 
