@@ -142,8 +142,7 @@ std::string ExpandPercents(std::string_view line, const VariableLookup& variable
         if (auto spec = ParseModifiers(rest.substr(1), IsDigit)) {
           int index = rest[spec->length] - '0';
           std::string value = ArgumentValue(*arguments, index);
-          // In a subroutine %0 is the label; its path modifiers name the file.
-          if (index == 0 && arguments->in_subroutine && !spec->letters.empty()) {
+          if (index == 0 && arguments->zero_names_batch && !spec->letters.empty()) {
             value = arguments->batch_path;
           }
           auto list = SearchList(*spec, variables);

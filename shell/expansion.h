@@ -22,8 +22,10 @@ class VariableLookup {
 struct BatchArguments {
   std::vector<std::string> values;  // %0, %1, ... as SHIFT left them
   std::string all;                  // %*, which SHIFT does not change
-  std::string batch_path;           // full path of the batch file, for %~f0 in a subroutine
-  bool in_subroutine = false;
+  std::string batch_path;           // full path of the batch file
+  // While %0 is the batch as invoked (or a subroutine's label), its path
+  // modifiers give batch_path: %~f0 is the file found, not the name typed.
+  bool zero_names_batch = true;
 };
 
 // The FOR variables of the loops currently running, innermost last.

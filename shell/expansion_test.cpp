@@ -57,7 +57,7 @@ TEST(PercentExpansion, SubroutinePathModifiersOfZeroNameTheFile) {
   BatchArguments arguments;
   arguments.values = {":sub"};
   arguments.batch_path = "/scripts/run.bat";
-  arguments.in_subroutine = true;
+
   EXPECT_EQ(":sub run.bat /scripts/", ExpandPercents("%0 %~nx0 %~dp0", variables, &arguments));
 }
 

@@ -484,7 +484,6 @@ int Interpreter::CallLabel(const std::string& label, const std::string& rest) {
   }
   frame->arguments.all = std::string(TrimLeadingDelimiters(rest));
   frame->arguments.batch_path = current.arguments.batch_path;
-  frame->arguments.in_subroutine = true;
   frame->cmd_extension = current.cmd_extension;
   RunFrame(std::move(frame));
   return error_level_;

@@ -19,6 +19,7 @@ int RunShift(Interpreter& shell, std::string_view arguments) {
   }
   if (from < parameters->values.size()) {
     parameters->values.erase(parameters->values.begin() + static_cast<std::ptrdiff_t>(from));
+    if (from == 0) parameters->zero_names_batch = false;
   }
   return 0;
 }

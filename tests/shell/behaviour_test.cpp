@@ -162,6 +162,7 @@ TEST_P(BehaviourTest, MatchesWindowsInterpreter) {
   fs::remove_all(directory);
   fs::create_directories(directory);
   for (const auto& [name, content] : test.files) {
+    fs::create_directories((directory / name).parent_path());
     std::ofstream(directory / name, std::ios::binary) << ToCrLf(content);
   }
   RunResult result = RunCase(directory, test);
