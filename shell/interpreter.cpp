@@ -2,8 +2,6 @@
 #include "shell/interpreter.h"
 
 #include <chrono>
-#include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <system_error>
 
@@ -11,6 +9,7 @@
 #include "shell/arguments.h"
 #include "shell/builtins/builtins.h"
 #include "shell/builtins/help_texts.h"
+#include "shell/clock_text.h"
 #include "shell/command_search.h"
 #include "shell/for_loop.h"
 #include "shell/if_condition.h"
@@ -28,34 +27,6 @@ namespace {
 // Deeper nesting of CALLs would exhaust the stack; the Windows interpreter
 // stops runaway recursion with a message of its own as well.
 constexpr std::size_t kMaxFrames = 600;
-
-std::tm LocalNow(int* centiseconds) {
-  auto now = std::chrono::system_clock::now();
-  std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-  auto since = now.time_since_epoch();
-  *centiseconds = static_cast<int>(
-      std::chrono::duration_cast<std::chrono::milliseconds>(since).count() % 1000 / 10);
-  return *std::localtime(&seconds);
-}
-
-std::string FormatTime() {
-  int centiseconds = 0;
-  std::tm now = LocalNow(&centiseconds);
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%2d:%02d:%02d.%02d", now.tm_hour, now.tm_min, now.tm_sec,
-                centiseconds);
-  return buffer;
-}
-
-std::string FormatDate() {
-  static const char* kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-  int centiseconds = 0;
-  std::tm now = LocalNow(&centiseconds);
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%s %02d/%02d/%04d", kDays[now.tm_wday % 7], now.tm_mon + 1,
-                now.tm_mday, now.tm_year + 1900);
-  return buffer;
-}
 
 void ChangeDirectory(const std::string& directory) {
   std::error_code error;
@@ -82,8 +53,8 @@ std::optional<std::string> Interpreter::Variable(std::string_view name) const {
     return directory.back() == '/' ? directory : directory + "/";
   }
   if (EqualsIgnoreCase(name, "RANDOM")) return std::to_string(random_() % 32768);
-  if (EqualsIgnoreCase(name, "TIME")) return FormatTime();
-  if (EqualsIgnoreCase(name, "DATE")) return FormatDate();
+  if (EqualsIgnoreCase(name, "TIME")) return TimeText();
+  if (EqualsIgnoreCase(name, "DATE")) return DateText();
   if (EqualsIgnoreCase(name, "CMDEXTVERSION")) return std::string("2");
   if (EqualsIgnoreCase(name, "CMDCMDLINE")) return options_.command_line;
   return std::nullopt;
@@ -159,10 +130,10 @@ std::string Interpreter::Prompt() const {
         out += '\b';
         break;
       case 'T':
-        out += FormatTime();
+        out += TimeText();
         break;
       case 'D':
-        out += FormatDate();
+        out += DateText();
         break;
       case 'V':
         out += "Tarnvelock command interpreter 1.1";

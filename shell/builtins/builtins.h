@@ -24,12 +24,14 @@ const BuiltinCommand* FindBuiltin(std::string_view name);
 // *length to the length of the name.
 const BuiltinCommand* FindBuiltinPrefix(std::string_view text, std::size_t* length);
 
+int RunBreak(Interpreter& shell, std::string_view arguments);
 int RunCall(Interpreter& shell, std::string_view arguments);
 int RunCd(Interpreter& shell, std::string_view arguments);
 int RunChcp(Interpreter& shell, std::string_view arguments);
 int RunCls(Interpreter& shell, std::string_view arguments);
 int RunColor(Interpreter& shell, std::string_view arguments);
 int RunCopy(Interpreter& shell, std::string_view arguments);
+int RunDate(Interpreter& shell, std::string_view arguments);
 int RunDel(Interpreter& shell, std::string_view arguments);
 int RunDir(Interpreter& shell, std::string_view arguments);
 int RunEcho(Interpreter& shell, std::string_view arguments);
@@ -51,8 +53,10 @@ int RunSet(Interpreter& shell, std::string_view arguments);
 int RunSetlocal(Interpreter& shell, std::string_view arguments);
 int RunShift(Interpreter& shell, std::string_view arguments);
 int RunStart(Interpreter& shell, std::string_view arguments);
+int RunTime(Interpreter& shell, std::string_view arguments);
 int RunTitle(Interpreter& shell, std::string_view arguments);
 int RunType(Interpreter& shell, std::string_view arguments);
 int RunVer(Interpreter& shell, std::string_view arguments);
+int RunVerify(Interpreter& shell, std::string_view arguments);
 
 }  // namespace tarnvelock

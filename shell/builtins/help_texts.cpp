@@ -15,7 +15,9 @@ struct HelpEntry {
   std::string_view text;
 };
 
-constexpr std::array<HelpEntry, 38> kHelp{{
+constexpr std::array<HelpEntry, 42> kHelp{{
+    {"BREAK", "Does nothing; kept for old batch files.",
+     "Kept for old batch files; it changes nothing.\n\nBREAK [ON | OFF]\n"},
     {"CALL", "Runs a label of this batch or another batch file and comes back.",
      "Runs a label of the running batch file as a subroutine, or another batch\n"
      "file or program, and continues after the CALL when it ends.\n\n"
@@ -53,6 +55,9 @@ constexpr std::array<HelpEntry, 38> kHelp{{
      "COPY [/Y | /-Y] [/A | /B] source [+ source [+ ...]] [destination]\n\n"
      "Wildcards select several files; a destination directory keeps the names.\n"
      "Existing files are overwritten without a question.\n"},
+    {"DATE", "Shows the date.",
+     "Shows the date.\n\nDATE [/T]\n\n"
+     "  /T  only the date. Without it DATE asks for a new date, which cannot be set here.\n"},
     {"DEL", "Deletes files.",
      "Deletes one or more files.\n\nDEL [/P] [/F] [/S] [/Q] names\n\n"
      "  names  files or wildcard patterns; a directory means all its files.\n"
@@ -154,10 +159,17 @@ constexpr std::array<HelpEntry, 38> kHelp{{
     {"START", "Runs a command separately.",
      "Runs a command or program in an interpreter of its own.\n\n"
      "START [\"title\"] [/D path] [/WAIT] [command [parameters]]\n"},
+    {"TIME", "Shows the time.",
+     "Shows the time.\n\nTIME [/T]\n\n"
+     "  /T  only hours and minutes. Without it TIME asks for a new time, which cannot be\n"
+     "      set here.\n"},
     {"TITLE", "Sets the window title.", "Sets the title of the window.\n\nTITLE [string]\n"},
     {"TYPE", "Shows the contents of files.",
      "Writes the contents of text files to standard output.\n\nTYPE filename\n"},
     {"VER", "Shows the version.", "Shows the version of the command interpreter.\n\nVER\n"},
+    {"VERIFY", "Shows or sets write verification.",
+     "Shows or sets whether writes are verified (always off here).\n\nVERIFY [ON | OFF]\n\n"
+     "VERIFY sets ERRORLEVEL 0, or 1 for a wrong argument.\n"},
 }};
 
 const HelpEntry* Find(std::string_view command) {

@@ -8,19 +8,27 @@ namespace tarnvelock {
 
 namespace {
 
-constexpr std::array<BuiltinCommand, 35> kBuiltins{{
-    {"call", RunCall},     {"cd", RunCd},       {"chdir", RunCd},
-    {"chcp", RunChcp},     {"cls", RunCls},     {"color", RunColor},
-    {"copy", RunCopy},     {"del", RunDel},     {"dir", RunDir},
-    {"erase", RunDel},     {"echo", RunEcho},   {"endlocal", RunEndlocal},
-    {"exit", RunExit},     {"goto", RunGoto},   {"help", RunHelp},
-    {"md", RunMd},         {"mkdir", RunMd},    {"move", RunMove},
-    {"path", RunPath},     {"pause", RunPause}, {"popd", RunPopd},
-    {"prompt", RunPrompt}, {"pushd", RunPushd}, {"rd", RunRd},
-    {"rmdir", RunRd},      {"rem", RunRem},     {"ren", RunRen},
-    {"rename", RunRen},    {"set", RunSet},     {"setlocal", RunSetlocal},
-    {"shift", RunShift},   {"start", RunStart}, {"title", RunTitle},
-    {"type", RunType},     {"ver", RunVer},
+constexpr std::array<BuiltinCommand, 39> kBuiltins{{
+    {"break", RunBreak}, {"date", RunDate},
+    {"time", RunTime},   {"verify", RunVerify},
+    {"call", RunCall},   {"cd", RunCd},
+    {"chdir", RunCd},    {"chcp", RunChcp},
+    {"cls", RunCls},     {"color", RunColor},
+    {"copy", RunCopy},   {"del", RunDel},
+    {"dir", RunDir},     {"erase", RunDel},
+    {"echo", RunEcho},   {"endlocal", RunEndlocal},
+    {"exit", RunExit},   {"goto", RunGoto},
+    {"help", RunHelp},   {"md", RunMd},
+    {"mkdir", RunMd},    {"move", RunMove},
+    {"path", RunPath},   {"pause", RunPause},
+    {"popd", RunPopd},   {"prompt", RunPrompt},
+    {"pushd", RunPushd}, {"rd", RunRd},
+    {"rmdir", RunRd},    {"rem", RunRem},
+    {"ren", RunRen},     {"rename", RunRen},
+    {"set", RunSet},     {"setlocal", RunSetlocal},
+    {"shift", RunShift}, {"start", RunStart},
+    {"title", RunTitle}, {"type", RunType},
+    {"ver", RunVer},
 }};
 
 // Characters that end an internal command's name without a blank.
