@@ -160,6 +160,12 @@ std::string ExpandPercents(std::string_view line, const VariableLookup& variable
       continue;
     }
     std::string_view name = rest.substr(0, end);
+    if (end == 0 && rest[0] == '%') {
+      // "%%" on the command line: the first stays, the second may open a name.
+      out += '%';
+      ++i;
+      continue;
+    }
     if (rest[end] == '%') {
       auto value = variables.Variable(name);
       if (value) {

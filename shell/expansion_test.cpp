@@ -50,6 +50,7 @@ TEST(PercentExpansion, CommandLineModeKeepsWhatIsUndefined) {
   FakeVariables variables;
   EXPECT_EQ("%UNDEFINED% abc %%", ExpandPercents("%UNDEFINED% %X% %%", variables, nullptr));
   EXPECT_EQ("%1 50%", ExpandPercents("%1 50%", variables, nullptr));
+  EXPECT_EQ("%abc%", ExpandPercents("%%X%%", variables, nullptr));
 }
 
 TEST(PercentExpansion, SubroutinePathModifiersOfZeroNameTheFile) {

@@ -81,6 +81,10 @@ BatchArguments* Interpreter::arguments() {
 }
 
 std::string Interpreter::Prompt() const {
+  // The "$" codes that stand for one fixed text.
+  static constexpr std::pair<char, std::string_view> kFixed[] = {
+      {'G', ">"}, {'L', "<"}, {'B', "|"}, {'Q', "="},    {'S', " "},    {'A', "&"},
+      {'C', "("}, {'F', ")"}, {'$', "$"}, {'_', "\r\n"}, {'E', "\x1b"}, {'H', "\b"}};
   const std::string* format = variables_.Find("PROMPT");
   std::string spec = format ? *format : std::string("$P$G");
   std::string out;
@@ -89,61 +93,15 @@ std::string Interpreter::Prompt() const {
       out += spec[i];
       continue;
     }
-    switch (AsciiUpper(spec[++i])) {
-      case 'P':
-        out += CurrentDirectory();
-        break;
-      case 'G':
-        out += '>';
-        break;
-      case 'L':
-        out += '<';
-        break;
-      case 'B':
-        out += '|';
-        break;
-      case 'Q':
-        out += '=';
-        break;
-      case 'S':
-        out += ' ';
-        break;
-      case 'A':
-        out += '&';
-        break;
-      case 'C':
-        out += '(';
-        break;
-      case 'F':
-        out += ')';
-        break;
-      case '$':
-        out += '$';
-        break;
-      case '_':
-        out += kNewline;
-        break;
-      case 'E':
-        out += '\x1b';
-        break;
-      case 'H':
-        out += '\b';
-        break;
-      case 'T':
-        out += TimeText();
-        break;
-      case 'D':
-        out += DateText();
-        break;
-      case 'V':
-        out += "Tarnvelock command interpreter 1.1";
-        break;
-      case '+':
-        out += std::string(directory_stack_.size(), '+');
-        break;
-      default:
-        break;
+    char code = AsciiUpper(spec[++i]);
+    for (const auto& [letter, text] : kFixed) {
+      if (letter == code) out += text;
     }
+    if (code == 'P') out += CurrentDirectory();
+    if (code == 'T') out += TimeText();
+    if (code == 'D') out += DateText();
+    if (code == 'V') out += "Tarnvelock command interpreter 1.1";
+    if (code == '+') out += std::string(directory_stack_.size(), '+');
   }
   return out;
 }
