@@ -356,8 +356,13 @@ int Interpreter::RunExternal(const std::string& typed, const std::string& rest, 
     return 9009;
   };
   if (!found) return not_found();
-  if (found->kind == ResolvedCommand::Kind::Batch)
+  if (found->kind == ResolvedCommand::Kind::Batch) {
     return RunBatch(found->path, typed, rest, called);
+  }
+  // This interpreter started by path (%ComSpec%) gets its command line as
+  // written: an argument vector would lose the quotes the /c rule looks at.
+  std::error_code error;
+  if (std::filesystem::equivalent(found->path, OwnExecutablePath(), error)) return RunNested(rest);
   std::vector<std::string> argv{found->path};
   for (std::string& argument : SplitProgramArguments(rest)) argv.push_back(std::move(argument));
   auto process = StartProgram(found->path, argv, variables_.Entries());
