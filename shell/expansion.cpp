@@ -110,7 +110,7 @@ std::optional<std::string> EditValue(std::string_view value, std::string_view ed
 }
 
 std::string ExpandPercents(std::string_view line, const VariableLookup& variables,
-                           const BatchArguments* arguments) {
+                           const BatchArguments* arguments, std::string* error) {
   std::string out;
   out.reserve(line.size());
   std::size_t i = 0;
@@ -149,6 +149,15 @@ std::string ExpandPercents(std::string_view line, const VariableLookup& variable
           out += ApplyPathModifiers(value, spec->letters, list ? &*list : nullptr);
           i += 2 + spec->length;
           continue;
+        }
+        if (error != nullptr) {
+          std::size_t end = rest.find_first_of(" \t", 1);
+          *error =
+              "The following usage of the path operator in batch-parameter substitution is "
+              "invalid: %" +
+              std::string(rest.substr(0, end)) + std::string(kNewline) + std::string(kNewline) +
+              "For valid formats type CALL /? or FOR /?";
+          return out;
         }
       }
     }

@@ -33,9 +33,11 @@ using ForBindings = std::vector<std::pair<char, std::string>>;
 
 // Percent expansion of one line. With arguments (batch mode) "%%" is one "%",
 // parameters expand and an undefined variable expands to nothing; without
-// (command-line mode) an undefined variable stays as written.
+// (command-line mode) an undefined variable stays as written. A "%~" that is
+// no valid parameter reference sets *error (when given) to the message that
+// ends the batch.
 std::string ExpandPercents(std::string_view line, const VariableLookup& variables,
-                           const BatchArguments* arguments);
+                           const BatchArguments* arguments, std::string* error = nullptr);
 
 // Replaces "%X" and "%~modsX" for every bound FOR variable X.
 std::string SubstituteForVariables(std::string_view text, const ForBindings& bindings,

@@ -464,7 +464,14 @@ int Interpreter::Call(std::string_view text) {
 std::optional<std::string> Interpreter::ReadBatchLine(Frame& frame) {
   auto line = frame.file->ReadLine(&frame.position);
   if (!line) return std::nullopt;
-  return ExpandPercents(*line, *this, &frame.arguments);
+  std::string error;
+  std::string expanded = ExpandPercents(*line, *this, &frame.arguments, &error);
+  if (!error.empty()) {
+    ErrorLine(error);
+    flow_ = Flow::AbortBatches;
+    return std::nullopt;
+  }
+  return expanded;
 }
 
 void Interpreter::EchoCommand(const Node& node) const {
@@ -488,7 +495,9 @@ void Interpreter::RunFrame(std::unique_ptr<Frame> frame) {
   while (flow_ == Flow::Normal) {
     auto line = ReadBatchLine(current);
     if (!line) {
-      if (!current.file->Refresh()) ErrorLine("The batch file cannot be found.");
+      if (flow_ == Flow::Normal && !current.file->Refresh()) {
+        ErrorLine("The batch file cannot be found.");
+      }
       break;
     }
     ParseResult parsed = ParseLine(std::move(*line), more);
