@@ -1,6 +1,7 @@
 // Interpreter: state and execution of parsed commands.
 #include "shell/interpreter.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <system_error>
@@ -129,12 +130,20 @@ void Interpreter::RequestExit(int code) {
   flow_ = Flow::LeaveInterpreter;
 }
 
-void Interpreter::SetLocal(std::optional<bool> delayed_expansion, std::optional<bool> extensions) {
-  if (!InBatch()) return;
+bool Interpreter::SetLocal(std::optional<bool> delayed_expansion, std::optional<bool> extensions) {
+  if (!InBatch()) return true;
+  // Each batch context may hold 32 scopes, as on Windows.
+  constexpr std::ptrdiff_t kMaxScopes = 32;
+  if (std::count_if(scopes_.begin(), scopes_.end(), [this](const LocalScope& scope) {
+        return scope.frame_depth == frames_.size();
+      }) >= kMaxScopes) {
+    return false;
+  }
   scopes_.push_back(
       {variables_, delayed_expansion_, extensions_, CurrentDirectory(), frames_.size()});
   if (delayed_expansion) delayed_expansion_ = *delayed_expansion;
   if (extensions) extensions_ = *extensions;
+  return true;
 }
 
 void Interpreter::EndLocal() {

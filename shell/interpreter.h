@@ -71,7 +71,8 @@ class Interpreter : public VariableLookup {
   void RequestLeaveBatch();
   void RequestExit(int code);
 
-  void SetLocal(std::optional<bool> delayed_expansion, std::optional<bool> extensions);
+  // False when the batch context already holds the most scopes allowed.
+  bool SetLocal(std::optional<bool> delayed_expansion, std::optional<bool> extensions);
   void EndLocal();
 
   // CALL: the second expansion of the text after "call" and its execution.

@@ -25,7 +25,11 @@ int RunSetlocal(Interpreter& shell, std::string_view arguments) {
       return 1;
     }
   }
-  shell.SetLocal(delayed, extensions);
+  if (!shell.SetLocal(delayed, extensions)) {
+    shell.ErrorLine("Maximum setlocal recursion level reached.");
+    shell.set_error_level(1);
+    return 1;
+  }
   shell.set_error_level(0);
   return 0;
 }
