@@ -76,6 +76,17 @@ bool ReadKey(Descriptor fd) {
     tcsetattr(fd, TCSANOW, &changed);
   }
   bool got = ReadSome(fd, &key, 1) == 1;
+  if (raw && got && key == '\x1b') {
+    // One key may send a sequence (arrows, function keys): take it whole.
+    termios draining = saved;
+    draining.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
+    draining.c_cc[VMIN] = 0;
+    draining.c_cc[VTIME] = 1;
+    tcsetattr(fd, TCSANOW, &draining);
+    char rest[16];
+    while (ReadSome(fd, rest, sizeof rest) > 0) {
+    }
+  }
   if (raw) tcsetattr(fd, TCSANOW, &saved);
   return got;
 }
