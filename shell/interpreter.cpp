@@ -480,6 +480,8 @@ std::optional<std::string> Interpreter::ReadBatchLine(Frame& frame) {
     flow_ = Flow::AbortBatches;
     return std::nullopt;
   }
+  // Carriage returns go after the expansion, also those a value brought in.
+  std::erase(expanded, '\r');
   return expanded;
 }
 

@@ -536,7 +536,8 @@ class Parser {
 namespace {
 
 ParseResult Parse(std::string line, const LineSupplier& more_lines, bool labels) {
-  // Carriage returns never reach the parser.
+  // Carriage returns never reach the parser (a batch file's lines come
+  // without them already).
   std::erase(line, '\r');
   Parser parser(std::move(line), more_lines);
   ParseResult result;
