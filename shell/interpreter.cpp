@@ -380,16 +380,12 @@ int Interpreter::RunExternal(const std::string& typed, const std::string& rest, 
   return error_level_;
 }
 
-std::shared_ptr<BatchFile> Interpreter::OpenBatchFile(const std::string& full_path) {
-  auto& file = batch_files_[full_path];
-  if (!file) file = std::make_shared<BatchFile>(full_path);
-  return file;
-}
-
 int Interpreter::RunBatch(const std::string& path, const std::string& typed_name,
                           const std::string& rest, bool called) {
   auto frame = std::make_unique<Frame>();
-  frame->file = OpenBatchFile(path);
+  // Every start reads the file afresh: a file of the same name written
+  // since (the debugger's action file) may match the old one in size and time.
+  frame->file = std::make_shared<BatchFile>(path);
   frame->arguments.values.push_back(typed_name);
   for (std::string& argument : SplitBatchArguments(rest)) {
     frame->arguments.values.push_back(std::move(argument));

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
 #include <random>
@@ -125,7 +124,6 @@ class Interpreter : public VariableLookup {
   void RunFrame(std::unique_ptr<Frame> frame);
   std::optional<std::string> ReadBatchLine(Frame& frame);
   void EchoCommand(const Node& node) const;
-  std::shared_ptr<BatchFile> OpenBatchFile(const std::string& full_path);
 
   Variables variables_;
   InterpreterOptions options_;
@@ -144,7 +142,6 @@ class Interpreter : public VariableLookup {
   ForBindings for_bindings_;
   std::vector<std::size_t> for_depths_;
   std::vector<std::string> directory_stack_;
-  std::map<std::string, std::shared_ptr<BatchFile>> batch_files_;
   mutable std::minstd_rand random_;
 };
 
