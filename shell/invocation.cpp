@@ -82,6 +82,10 @@ int RunInvocation(const Invocation& invocation, Variables environment,
       return interpreter.exit_code();
     }
   }
+  if (invocation.mode == Invocation::Mode::Interactive) {
+    interpreter.Out("Tarnvelock command interpreter [Version 1.1]" + std::string(kNewline) +
+                    std::string(kNewline));
+  }
   interpreter.RunInteractive();
   return interpreter.exit_code();
 }
