@@ -1,4 +1,6 @@
-// Processes and standard handles on this system.
+// Processes and standard handles on POSIX systems (Windows runs its own
+// command interpreter and has no use for them).
+#if !defined(_WIN32)
 #include "platform/process.h"
 
 #include <gtest/gtest.h>
@@ -60,3 +62,5 @@ TEST(Process, RedirectionTargets) {
 
 }  // namespace
 }  // namespace tarnvelock
+
+#endif  // !defined(_WIN32)
