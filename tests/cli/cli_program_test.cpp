@@ -20,8 +20,8 @@ struct Result {
 // Runs the CLI with arguments (already quoted for the shell); stderr is
 // dropped unless merged is set.
 Result RunCli(const std::string& arguments, bool merged = false) {
-  const std::string command = std::string("'") + TARNVELOCK_CLI + "' " + arguments +
-                              (merged ? " 2>&1" : " 2>/dev/null");
+  const std::string command =
+      std::string("'") + TARNVELOCK_CLI + "' " + arguments + (merged ? " 2>&1" : " 2>/dev/null");
   Result result;
   FILE* pipe = ::popen(command.c_str(), "r");
   char buffer[4096];
@@ -60,20 +60,22 @@ class CliProgramTest : public testing::Test {
 std::string Line(int index, const char* kind, const std::string& text, int rem_pos = 0,
                  bool pause = false, bool concat = false) {
   std::string escaped;
-  for (char c : text) escaped += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
-  return "{\"index\":" + std::to_string(index) + ",\"kind\":\"" + kind + "\",\"concat\":" +
-         (concat ? "true" : "false") + ",\"pause\":" + (pause ? "true" : "false") +
-         ",\"remPos\":" + std::to_string(rem_pos) + ",\"text\":\"" + escaped + "\"}";
+  for (char c : text)
+    escaped += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
+  return "{\"index\":" + std::to_string(index) + ",\"kind\":\"" + kind +
+         "\",\"concat\":" + (concat ? "true" : "false") +
+         ",\"pause\":" + (pause ? "true" : "false") + ",\"remPos\":" + std::to_string(rem_pos) +
+         ",\"text\":\"" + escaped + "\"}";
 }
 
 TEST_F(CliProgramTest, AnalysisJsonCoversTheLineKindsAndFindings) {
-  const std::string batch = Write(
-      "kinds.bat",
-      "@@echo x\r\n@rem x\r\n)\r\n) else (\r\n) & echo x\r\n(echo x\r\n) rem done\r\n:\r\n"
-      ":loop\r\n: loop\r\n:_dbgTestX\r\n:my-label\r\necho a ^\r\nb\r\nset /a n+=1\r\n"
-      "set \"x=1\"\r\nset y\r\nset 1x=2\r\nset /p name=Name?\r\npause\r\nexit /b 3\r\n"
-      "if x==y exit\r\necho pause\r\necho x & rem y\r\n    echo x & rem y\r\n::note\r\n"
-      "\r\nshift\r\ngoto x\r\n");
+  const std::string batch =
+      Write("kinds.bat",
+            "@@echo x\r\n@rem x\r\n)\r\n) else (\r\n) & echo x\r\n(echo x\r\n) rem done\r\n:\r\n"
+            ":loop\r\n: loop\r\n:_dbgTestX\r\n:my-label\r\necho a ^\r\nb\r\nset /a n+=1\r\n"
+            "set \"x=1\"\r\nset y\r\nset 1x=2\r\nset /p name=Name?\r\npause\r\nexit /b 3\r\n"
+            "if x==y exit\r\necho pause\r\necho x & rem y\r\n    echo x & rem y\r\n::note\r\n"
+            "\r\nshift\r\ngoto x\r\n");
   const Result result = RunCli("--analyse --json '" + batch + "'");
   ASSERT_EQ(result.status, 0);
   const std::string expected =
@@ -90,8 +92,8 @@ TEST_F(CliProgramTest, AnalysisJsonCoversTheLineKindsAndFindings) {
       Line(19, "remNoRem", "pause", 0, true) + "," + Line(20, "remNoRem", "exit /b 3", 0, true) +
       "," + Line(21, "remNoRem", "if x==y exit", 0, true) + "," +
       Line(22, "remNoRem", "echo pause") + "," + Line(23, "remNoRem", "echo x & rem y", 9) + "," +
-      Line(24, "remNoRem", "    echo x & rem y", 13) + "," + Line(25, "remREMDo", "::note") +
-      "," + Line(26, "remEmpty", "") + "," + Line(27, "remNoRem", "shift") + "," +
+      Line(24, "remNoRem", "    echo x & rem y", 13) + "," + Line(25, "remREMDo", "::note") + "," +
+      Line(26, "remEmpty", "") + "," + Line(27, "remNoRem", "shift") + "," +
       Line(28, "remNoRem", "goto x") + "," + Line(29, "remNoRem", "<end of file>") +
       "],\"globalNames\":[\"n\",\"name\",\"x\"],\"navigation\":[{\"text\":\"" + batch +
       "\",\"line\":0},{\"text\":\":loop\",\"line\":8},{\"text\":\":loop\",\"line\":9},"
@@ -130,7 +132,9 @@ TEST_F(CliProgramTest, InstrumentWritesTheRewrittenLinesInsideTheLayout) {
 
 TEST_F(CliProgramTest, InstrumentAppliesTheSettingsFileUnlessTold) {
   const std::string batch = Write("job.bat", "@echo off\r\necho one\r\n");
-  Write("job.bat.ini", "[Run]\r\nEnableBreak=1\r\nParameters=\xC3\x9E" "a b\xC3\x9E\r\n");
+  Write("job.bat.ini",
+        "[Run]\r\nEnableBreak=1\r\nParameters=\xC3\x9E"
+        "a b\xC3\x9E\r\n");
   const Result with = RunCli("--instrument '" + batch + "'");
   ASSERT_EQ(with.status, 0);
   EXPECT_NE(with.out.find("_dbgDoBreak"), std::string::npos);
