@@ -1,6 +1,7 @@
 // tarnvelock-cli's inspecting modes run as a program: the analysis as JSON
 // for the line kinds, continuations, PAUSE-like lines and trailing REMs the
-// debugger must recognise, the exit statuses, and the instrumented batch.
+// debugger must recognise, the exit statuses, and the instrumented batch
+// (whole, byte for byte, with every setting given by a switch).
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -9,6 +10,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+
+#include "tests/golden/whole/first_example_golden.h"
 
 namespace {
 
@@ -145,6 +148,28 @@ TEST_F(CliProgramTest, InstrumentAppliesTheSettingsFileUnlessTold) {
   EXPECT_EQ(without.out.find("if exist %_dbgTmp%_dbgDoBreak"), std::string::npos);
   EXPECT_NE(without.out.find("*  Parameter   x "), std::string::npos);
   EXPECT_FALSE(std::ifstream(batch + ".org").good()) << "inspecting moves no file";
+}
+
+TEST_F(CliProgramTest, InstrumentWithEverySwitchGivesTheExpectedFile) {
+  namespace golden = tarnvelock::first_example;
+  // The banner pads the batch's path, so the path must be as long as the
+  // expected file's; only the directory's random part differs.
+  ASSERT_EQ(dir_.size(), golden::kBatchDir.size());
+  const std::string batch = Write("example.bat", golden::ReadBytes(golden::kBatchFile));
+  ASSERT_EQ(batch.size(), golden::kBatchPath.size());
+  const auto quoted = [](std::string_view text) { return "'" + std::string(text) + "'"; };
+  const Result result = RunCli(
+      "--instrument " + quoted(batch) +
+      " --enable-break --log-calls --log-returns --log-lines --echo-on --params " +
+      quoted(golden::kParameters) + " --start-dir " + quoted(golden::kStartDir) + " --startup " +
+      quoted(golden::kStartUp) + " --tmp " + quoted(golden::kTempBase) + " --no-settings");
+  ASSERT_EQ(result.status, 0);
+
+  std::string expected = golden::ReadBytes(golden::kExpectedFile);
+  const size_t at = expected.find(golden::kBatchDir);
+  ASSERT_NE(at, std::string::npos);
+  expected.replace(at, dir_.size(), dir_);
+  EXPECT_TRUE(result.out == expected) << golden::FirstDifference(expected, result.out);
 }
 
 }  // namespace
