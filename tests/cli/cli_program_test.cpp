@@ -148,6 +148,11 @@ TEST_F(CliProgramTest, InstrumentAppliesTheSettingsFileUnlessTold) {
   EXPECT_EQ(without.out.find("if exist %_dbgTmp%_dbgDoBreak"), std::string::npos);
   EXPECT_NE(without.out.find("*  Parameter   x "), std::string::npos);
   EXPECT_FALSE(std::ifstream(batch + ".org").good()) << "inspecting moves no file";
+
+  const Result startup = RunCli("--instrument '" + batch + "' --startup \"set LEVEL=3\"");
+  EXPECT_NE(startup.out.find("\r\nset LEVEL=3\r\n"), std::string::npos);
+  EXPECT_NE(startup.out.find("@echo LEVEL=%LEVEL%\r\n"), std::string::npos)
+      << "a variable the start-up command sets is watched";
 }
 
 TEST_F(CliProgramTest, InstrumentWithEverySwitchGivesTheExpectedFile) {

@@ -52,10 +52,7 @@ TEST(WholeGoldenTest, BlockForLoopWithEverySettingOn) {
   LineScanner scanner(view);
   ASSERT_TRUE(AnalyseLines(doc, scanner, view));
   const std::wstring temp_dir = Wide(kTempBase) + L"_dbgTmp/";
-  PerLineSettings settings;
-  settings.EnableBreak = true;
-  settings.LogLines = true;
-  settings.Refs = MakeBatchRefs(temp_dir);
+  const PerLineSettings settings = PerLineSettingsOf(doc, false, MakeBatchRefs(temp_dir));
 
   LineInstrumenter instrumenter(scanner, view);
   VirtualFileSystem files;
