@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "core/document/document_view.h"
-#include "core/document/run_hooks.h"
 #include "core/document/user_view.h"
 
 namespace tarnvelock::bench {
@@ -56,29 +54,6 @@ class SilentView : public UserView {
  public:
   void ShowMessage(const std::wstring&) override {}
   bool Confirm(const std::wstring&) override { return true; }
-};
-
-// A front end and run control that stay out of the way of a load.
-class SilentDocumentView : public DocumentView, public RunHooks {
- public:
-  void ShowMessage(const std::wstring&) override {}
-  bool Confirm(const std::wstring&) override { return true; }
-  void CloseTrackWindows() override {}
-  void PanelSourceResize() override {}
-  void SelectLine(std::int32_t) override {}
-  std::int32_t AktCurZeile() const override { return 0; }
-  void RepaintSource() override {}
-  void FocusKeyTarget() override {}
-  void SetCaption(const std::wstring&) override {}
-  void SetFileDialogs(const std::wstring&, const std::wstring&) override {}
-  void DocumentLoaded() override {}
-  void DocumentUnloaded() override {}
-  RunState GetRunState() const override { return state; }
-  void SetRunState(RunState new_state) override { state = new_state; }
-  void ActionStartResetExecute() override { state = RunState::Ready; }
-  void EndBatchProcess() override {}
-
-  RunState state = RunState::NoFile;
 };
 
 // Runs action `runs` times (after `prepare` each time, untimed) and returns

@@ -6,6 +6,7 @@
 
 #include "bench/bench_support.h"
 #include "core/document/document_controller.h"
+#include "core/document/quiet_document_view.h"
 #include "core/document/relocate_records.h"
 #include "platform/code_page.h"
 #include "platform/environment.h"
@@ -27,7 +28,7 @@ int main() {
   for (const std::wstring& line : lines) text += line + L"\r\n";
   if (!files.WriteFile(path, SystemCodePages().Encode(text, CodePage::Oem))) return 1;
 
-  bench::SilentDocumentView view;
+  QuietDocumentView view;
   LineScanner scanner(view);
   double load = 0;
   {
@@ -38,7 +39,7 @@ int main() {
           controller = std::make_unique<DocumentController>(
               files, SystemCodePages(), ProcessEnvironment(), scanner, view, view, dir);
           controller->set_load_policy({.ReadSettings = true, .ChangeFiles = false});
-          view.state = RunState::NoFile;
+          view.SetRunState(RunState::NoFile);
         },
         [&] { controller->OpenDocument(path); });
     if (!controller->document().Loaded()) return 1;

@@ -11,6 +11,7 @@
 #include "core/document/document_controller.h"
 #include "core/instrument/batch_refs.h"
 #include "core/instrument/instrumented_batch.h"
+#include "core/instrument/line_analysis.h"
 #include "core/instrument/line_instrumenter.h"
 #include "core/instrument/line_scanner.h"
 #include "platform/code_page.h"
@@ -93,12 +94,12 @@ int InstrumentCommand(const std::vector<std::wstring>& args) {
       "         [--log-returns] [--log-lines] [--replace-rem] [--echo-on] [--no-settings]";
   std::optional<std::wstring> batch, output, tmp, params, start_dir, startup;
   bool read_settings = true;
-  PerLineSettings settings;
+  bool enable_break = false, log_lines = false, replace_rem = false;
   bool log_calls = false, log_returns = false, echo_on = false;
   const std::vector<std::pair<std::wstring, bool*>> switches = {
-      {L"--enable-break", &settings.EnableBreak}, {L"--log-lines", &settings.LogLines},
-      {L"--replace-rem", &settings.ReplaceToRem}, {L"--log-calls", &log_calls},
-      {L"--log-returns", &log_returns},           {L"--echo-on", &echo_on}};
+      {L"--enable-break", &enable_break}, {L"--log-lines", &log_lines},
+      {L"--replace-rem", &replace_rem},   {L"--log-calls", &log_calls},
+      {L"--log-returns", &log_returns},   {L"--echo-on", &echo_on}};
   const std::vector<std::pair<std::wstring, std::optional<std::wstring>*>> valued = {
       {L"-o", &output},
       {L"--tmp", &tmp},
@@ -135,16 +136,18 @@ int InstrumentCommand(const std::vector<std::wstring>& args) {
   DebugDocument& doc = inspected.doc();
   if (params) doc.Options.Parameters = *params;
   if (start_dir) doc.StartDir = *start_dir;
-  if (startup) doc.StartUp = *startup;
+  if (startup) {
+    // The names it sets are watched, as when the batch is loaded with it.
+    doc.StartUp = *startup;
+    CollectSetNames(doc, inspected.scanner(), doc.StartUp);
+  }
   // A switch turns an option on; without it the settings file decides.
-  settings.EnableBreak = settings.EnableBreak || doc.Options.EnableBreak;
-  settings.LogLines = settings.LogLines || doc.Options.LogLines;
-  doc.Options.EnableBreak = settings.EnableBreak;
-  doc.Options.LogLines = settings.LogLines;
+  doc.Options.EnableBreak = enable_break || doc.Options.EnableBreak;
+  doc.Options.LogLines = log_lines || doc.Options.LogLines;
   doc.Options.LogCalls = log_calls || doc.Options.LogCalls;
   doc.Options.LogReturns = log_returns || doc.Options.LogReturns;
   doc.Options.EchoOn = echo_on || doc.Options.EchoOn;
-  settings.Refs = MakeBatchRefs(temp_dir);
+  const PerLineSettings settings = PerLineSettingsOf(doc, replace_rem, MakeBatchRefs(temp_dir));
 
   LineInstrumenter instrumenter(inspected.scanner(), inspected.view());
   InstrumentedBatch instrumented(SystemFileSystem(), SystemCodePages(), inspected.view());

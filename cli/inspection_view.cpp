@@ -8,7 +8,6 @@
 namespace tarnvelock {
 
 void InspectionView::ShowMessage(const std::wstring& text) {
-  messages_.push_back(text);
   std::fprintf(stderr, "%s\n", ToUtf8(text).c_str());
 }
 

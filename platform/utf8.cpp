@@ -45,7 +45,6 @@ bool IsSurrogate(char32_t cp) {
   return cp >= 0xD800 && cp <= 0xDFFF;
 }
 
-
 // The code point at text[i], joining a surrogate pair (and advancing i past
 // it); anything that is no character becomes U+FFFD.
 char32_t CodePointAt(std::wstring_view text, size_t& i) {

@@ -34,7 +34,7 @@ class DocumentControllerTest : public ::testing::Test {
 
   VirtualFileSystem fs_;
   TestCodePages code_pages_;
-  MapEnvironment env_;
+  VirtualEnvironment env_;
   RecordingDocumentView view_;
   LineScanner scanner_;
   DocumentController controller_;

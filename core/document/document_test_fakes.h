@@ -11,6 +11,7 @@
 #include "core/document/run_hooks.h"
 #include "platform/code_page.h"
 #include "platform/environment.h"
+#include "platform/virtual_environment.h"
 
 namespace tarnvelock {
 
@@ -47,20 +48,6 @@ class RecordingDocumentView : public DocumentView, public RunHooks {
   int loads = 0;
   std::int32_t cursor = 0;
   std::wstring caption;
-};
-
-class MapEnvironment : public Environment {
- public:
-  std::optional<std::wstring> Get(const std::wstring& name) const override {
-    const auto it = values.find(name);
-    if (it == values.end()) return std::nullopt;
-    return it->second;
-  }
-  void Set(const std::wstring& name, const std::wstring& value) override { values[name] = value; }
-  void Unset(const std::wstring& name) override { values.erase(name); }
-  EnvironmentBlock Snapshot() const override { return {values.begin(), values.end()}; }
-
-  std::map<std::wstring, std::wstring> values;
 };
 
 class TestCodePages : public CodePageConverter {

@@ -541,4 +541,14 @@ PerLineResult LineInstrumenter::GeneratePerLineSection(DebugDocument& doc,
   return PerLineWalk(doc, settings, scanner_, view_, disable_warned_).Run();
 }
 
+PerLineSettings PerLineSettingsOf(const DebugDocument& doc, bool replace_to_rem,
+                                  const BatchRefs& refs) {
+  PerLineSettings settings;
+  settings.EnableBreak = doc.Options.EnableBreak;
+  settings.LogLines = doc.Options.LogLines;
+  settings.ReplaceToRem = replace_to_rem;
+  settings.Refs = refs;
+  return settings;
+}
+
 }  // namespace tarnvelock

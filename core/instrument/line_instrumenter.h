@@ -26,6 +26,12 @@ struct PerLineSettings {
   BatchRefs Refs;
 };
 
+// The settings for a run of doc: its Enable Break and Log Line numbers
+// options (which the runtime text reads from the document too), the
+// application's Replace "::" to "REM" and the exchange-file references.
+PerLineSettings PerLineSettingsOf(const DebugDocument& doc, bool replace_to_rem,
+                                  const BatchRefs& refs);
+
 class LineInstrumenter {
  public:
   // view receives the message about a disabling SETLOCAL.

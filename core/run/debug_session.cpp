@@ -80,12 +80,8 @@ IoStatus DebugSession::Start() {
 }
 
 PerLineResult DebugSession::RewriteLines() {
-  PerLineSettings settings;
-  settings.EnableBreak = Doc().Options.EnableBreak;
-  settings.LogLines = Doc().Options.LogLines;
-  settings.ReplaceToRem = settings_.Rems;
-  settings.Refs = exchange_.Refs();
-  return instrumenter_.GeneratePerLineSection(Doc(), settings);
+  return instrumenter_.GeneratePerLineSection(
+      Doc(), PerLineSettingsOf(Doc(), settings_.Rems, exchange_.Refs()));
 }
 
 }  // namespace tarnvelock

@@ -30,7 +30,7 @@ class DebugSessionTest : public testing::Test {
   }
 
   VirtualFileSystem files_;
-  MapEnvironment env_;
+  VirtualEnvironment env_;
   RecordingRunView view_;
   ScriptedBatch batch_{files_};
   ScriptedStarter starter_{batch_};

@@ -8,25 +8,11 @@
 #include <map>
 
 #include "core/run/exchange_file_names.h"
+#include "platform/virtual_environment.h"
 #include "platform/virtual_file_system.h"
 
 namespace tarnvelock {
 namespace {
-
-class MapEnvironment final : public Environment {
- public:
-  std::optional<std::wstring> Get(const std::wstring& name) const override {
-    const auto it = values_.find(name);
-    if (it == values_.end()) return std::nullopt;
-    return it->second;
-  }
-  void Set(const std::wstring& name, const std::wstring& value) override { values_[name] = value; }
-  void Unset(const std::wstring& name) override { values_.erase(name); }
-  EnvironmentBlock Snapshot() const override { return {values_.begin(), values_.end()}; }
-
- private:
-  std::map<std::wstring, std::wstring> values_;
-};
 
 // An OEM code page that differs from UTF-8, so that tests see which one a
 // file was written in: Windows-1252 stands in for it.
@@ -124,7 +110,7 @@ class ExchangeFilesTest : public ::testing::Test {
 
   VirtualFileSystem disk_;
   BusyFileSystem files_{disk_};
-  MapEnvironment env_;
+  VirtualEnvironment env_;
   LatinOemCodePages pages_;
   ExchangeFiles exchange_{files_, env_, pages_, Facility()};
 };

@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/virtual_environment.h"
+
 namespace tarnvelock {
 namespace {
 
@@ -81,19 +83,6 @@ class FakeStarter final : public ProcessStarter {
   Record& record_;
 };
 
-class MapEnvironment final : public Environment {
- public:
-  std::optional<std::wstring> Get(const std::wstring& name) const override {
-    const auto found = values.find(name);
-    if (found == values.end()) return std::nullopt;
-    return found->second;
-  }
-  void Set(const std::wstring& name, const std::wstring& value) override { values[name] = value; }
-  void Unset(const std::wstring& name) override { values.erase(name); }
-  EnvironmentBlock Snapshot() const override { return {values.begin(), values.end()}; }
-  std::map<std::wstring, std::wstring> values;
-};
-
 class RecordingView final : public LauncherView {
  public:
   void ShowMessage(const std::wstring& text) override { messages.push_back(text); }
@@ -122,7 +111,7 @@ class LauncherTest : public testing::Test {
 
   Record record_;
   FakeStarter starter_{record_};
-  MapEnvironment environment_;
+  VirtualEnvironment environment_;
   RecordingView view_;
   IoStatus prepare_result_;
   std::unique_ptr<Launcher> launcher_;

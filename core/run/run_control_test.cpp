@@ -72,7 +72,7 @@ class RunControlTest : public testing::Test {
   }
 
   VirtualFileSystem files_;
-  MapEnvironment env_;
+  VirtualEnvironment env_;
   RecordingRunView view_;
   ExchangeFiles exchange_{
       files_, env_, SystemCodePages(),

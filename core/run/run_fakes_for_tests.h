@@ -18,24 +18,12 @@
 #include "core/run/run_view.h"
 #include "platform/console_process.h"
 #include "platform/environment.h"
+#include "platform/virtual_environment.h"
 #include "platform/virtual_file_system.h"
 
 namespace tarnvelock {
 
 inline constexpr wchar_t kTestTempDir[] = L"/tmp/_dbgTmp/";
-
-class MapEnvironment final : public Environment {
- public:
-  std::optional<std::wstring> Get(const std::wstring& name) const override {
-    const auto found = values.find(name);
-    if (found == values.end()) return std::nullopt;
-    return found->second;
-  }
-  void Set(const std::wstring& name, const std::wstring& value) override { values[name] = value; }
-  void Unset(const std::wstring& name) override { values.erase(name); }
-  EnvironmentBlock Snapshot() const override { return {values.begin(), values.end()}; }
-  std::map<std::wstring, std::wstring> values;
-};
 
 // The instrumented batch as the debugger sees it through the exchange files.
 // The start runs the first step, every wake-up the next one; what the batch

@@ -1,6 +1,7 @@
 // tarnvelock-cli's inspecting modes run as a program: the analysis as JSON
 // for the line kinds, continuations, PAUSE-like lines and trailing REMs the
-// debugger must recognise, the exit statuses, and the instrumented batch.
+// debugger must recognise, the exit statuses, and the instrumented batch
+// (whole, byte for byte, with every setting given by a switch).
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -9,6 +10,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+
+#include "tests/golden/whole/first_example_golden.h"
 
 namespace {
 
@@ -20,8 +23,8 @@ struct Result {
 // Runs the CLI with arguments (already quoted for the shell); stderr is
 // dropped unless merged is set.
 Result RunCli(const std::string& arguments, bool merged = false) {
-  const std::string command = std::string("'") + TARNVELOCK_CLI + "' " + arguments +
-                              (merged ? " 2>&1" : " 2>/dev/null");
+  const std::string command =
+      std::string("'") + TARNVELOCK_CLI + "' " + arguments + (merged ? " 2>&1" : " 2>/dev/null");
   Result result;
   FILE* pipe = ::popen(command.c_str(), "r");
   char buffer[4096];
@@ -60,20 +63,22 @@ class CliProgramTest : public testing::Test {
 std::string Line(int index, const char* kind, const std::string& text, int rem_pos = 0,
                  bool pause = false, bool concat = false) {
   std::string escaped;
-  for (char c : text) escaped += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
-  return "{\"index\":" + std::to_string(index) + ",\"kind\":\"" + kind + "\",\"concat\":" +
-         (concat ? "true" : "false") + ",\"pause\":" + (pause ? "true" : "false") +
-         ",\"remPos\":" + std::to_string(rem_pos) + ",\"text\":\"" + escaped + "\"}";
+  for (char c : text)
+    escaped += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
+  return "{\"index\":" + std::to_string(index) + ",\"kind\":\"" + kind +
+         "\",\"concat\":" + (concat ? "true" : "false") +
+         ",\"pause\":" + (pause ? "true" : "false") + ",\"remPos\":" + std::to_string(rem_pos) +
+         ",\"text\":\"" + escaped + "\"}";
 }
 
 TEST_F(CliProgramTest, AnalysisJsonCoversTheLineKindsAndFindings) {
-  const std::string batch = Write(
-      "kinds.bat",
-      "@@echo x\r\n@rem x\r\n)\r\n) else (\r\n) & echo x\r\n(echo x\r\n) rem done\r\n:\r\n"
-      ":loop\r\n: loop\r\n:_dbgTestX\r\n:my-label\r\necho a ^\r\nb\r\nset /a n+=1\r\n"
-      "set \"x=1\"\r\nset y\r\nset 1x=2\r\nset /p name=Name?\r\npause\r\nexit /b 3\r\n"
-      "if x==y exit\r\necho pause\r\necho x & rem y\r\n    echo x & rem y\r\n::note\r\n"
-      "\r\nshift\r\ngoto x\r\n");
+  const std::string batch =
+      Write("kinds.bat",
+            "@@echo x\r\n@rem x\r\n)\r\n) else (\r\n) & echo x\r\n(echo x\r\n) rem done\r\n:\r\n"
+            ":loop\r\n: loop\r\n:_dbgTestX\r\n:my-label\r\necho a ^\r\nb\r\nset /a n+=1\r\n"
+            "set \"x=1\"\r\nset y\r\nset 1x=2\r\nset /p name=Name?\r\npause\r\nexit /b 3\r\n"
+            "if x==y exit\r\necho pause\r\necho x & rem y\r\n    echo x & rem y\r\n::note\r\n"
+            "\r\nshift\r\ngoto x\r\n");
   const Result result = RunCli("--analyse --json '" + batch + "'");
   ASSERT_EQ(result.status, 0);
   const std::string expected =
@@ -90,8 +95,8 @@ TEST_F(CliProgramTest, AnalysisJsonCoversTheLineKindsAndFindings) {
       Line(19, "remNoRem", "pause", 0, true) + "," + Line(20, "remNoRem", "exit /b 3", 0, true) +
       "," + Line(21, "remNoRem", "if x==y exit", 0, true) + "," +
       Line(22, "remNoRem", "echo pause") + "," + Line(23, "remNoRem", "echo x & rem y", 9) + "," +
-      Line(24, "remNoRem", "    echo x & rem y", 13) + "," + Line(25, "remREMDo", "::note") +
-      "," + Line(26, "remEmpty", "") + "," + Line(27, "remNoRem", "shift") + "," +
+      Line(24, "remNoRem", "    echo x & rem y", 13) + "," + Line(25, "remREMDo", "::note") + "," +
+      Line(26, "remEmpty", "") + "," + Line(27, "remNoRem", "shift") + "," +
       Line(28, "remNoRem", "goto x") + "," + Line(29, "remNoRem", "<end of file>") +
       "],\"globalNames\":[\"n\",\"name\",\"x\"],\"navigation\":[{\"text\":\"" + batch +
       "\",\"line\":0},{\"text\":\":loop\",\"line\":8},{\"text\":\":loop\",\"line\":9},"
@@ -130,7 +135,9 @@ TEST_F(CliProgramTest, InstrumentWritesTheRewrittenLinesInsideTheLayout) {
 
 TEST_F(CliProgramTest, InstrumentAppliesTheSettingsFileUnlessTold) {
   const std::string batch = Write("job.bat", "@echo off\r\necho one\r\n");
-  Write("job.bat.ini", "[Run]\r\nEnableBreak=1\r\nParameters=\xC3\x9E" "a b\xC3\x9E\r\n");
+  Write("job.bat.ini",
+        "[Run]\r\nEnableBreak=1\r\nParameters=\xC3\x9E"
+        "a b\xC3\x9E\r\n");
   const Result with = RunCli("--instrument '" + batch + "'");
   ASSERT_EQ(with.status, 0);
   EXPECT_NE(with.out.find("_dbgDoBreak"), std::string::npos);
@@ -141,6 +148,33 @@ TEST_F(CliProgramTest, InstrumentAppliesTheSettingsFileUnlessTold) {
   EXPECT_EQ(without.out.find("if exist %_dbgTmp%_dbgDoBreak"), std::string::npos);
   EXPECT_NE(without.out.find("*  Parameter   x "), std::string::npos);
   EXPECT_FALSE(std::ifstream(batch + ".org").good()) << "inspecting moves no file";
+
+  const Result startup = RunCli("--instrument '" + batch + "' --startup \"set LEVEL=3\"");
+  EXPECT_NE(startup.out.find("\r\nset LEVEL=3\r\n"), std::string::npos);
+  EXPECT_NE(startup.out.find("@echo LEVEL=%LEVEL%\r\n"), std::string::npos)
+      << "a variable the start-up command sets is watched";
+}
+
+TEST_F(CliProgramTest, InstrumentWithEverySwitchGivesTheExpectedFile) {
+  namespace golden = tarnvelock::first_example;
+  // The banner pads the batch's path, so the path must be as long as the
+  // expected file's; only the directory's random part differs.
+  ASSERT_EQ(dir_.size(), golden::kBatchDir.size());
+  const std::string batch = Write("example.bat", golden::ReadBytes(golden::kBatchFile));
+  ASSERT_EQ(batch.size(), golden::kBatchPath.size());
+  const auto quoted = [](std::string_view text) { return "'" + std::string(text) + "'"; };
+  const Result result = RunCli(
+      "--instrument " + quoted(batch) +
+      " --enable-break --log-calls --log-returns --log-lines --echo-on --params " +
+      quoted(golden::kParameters) + " --start-dir " + quoted(golden::kStartDir) + " --startup " +
+      quoted(golden::kStartUp) + " --tmp " + quoted(golden::kTempBase) + " --no-settings");
+  ASSERT_EQ(result.status, 0);
+
+  std::string expected = golden::ReadBytes(golden::kExpectedFile);
+  const size_t at = expected.find(golden::kBatchDir);
+  ASSERT_NE(at, std::string::npos);
+  expected.replace(at, dir_.size(), dir_);
+  EXPECT_TRUE(result.out == expected) << golden::FirstDifference(expected, result.out);
 }
 
 }  // namespace
