@@ -347,7 +347,8 @@ class Parser {
     while (!AtEnd()) {
       char c = Peek();
       if (!quoted && (IsBlank(c) || c == ',' || c == ';' || c == '&' || c == '|' || c == '<' ||
-                      c == '>' || (c == ')' && depth_ > 0) || (c == '=' && Peek(1) == '='))) {
+                      c == '>' || (c == ')' && depth_ > 0) || (c == '=' && Peek(1) == '=') ||
+                      (c == '(' && !token.empty()))) {
         break;
       }
       if (c == '"') quoted = !quoted;

@@ -89,6 +89,8 @@ TEST(Parser, IfTakesTheRestOfTheLineAndElseAfterABlock) {
   const auto& numeric = std::get<IfStatement>(hook.node->value);
   EXPECT_EQ("%a.!b!", numeric.left);
   EXPECT_EQ("!c!.0", numeric.right);
+  ParseResult glued = Parse("if \"a\"==\"a\"(echo yes)");
+  EXPECT_EQ("\"a\"", std::get<IfStatement>(glued.node->value).right);
   ParseResult word_operator = Parse("if 1 geq 2 echo");
   EXPECT_EQ("GEQ", std::get<IfStatement>(word_operator.node->value).op);
   EXPECT_EQ("foo was unexpected at this time.", Parse("if 1 foo 2 echo").error);
