@@ -4,6 +4,7 @@
 // on Windows, where many commands leave it alone when they succeed.
 #pragma once
 
+#include <span>
 #include <string_view>
 
 namespace tarnvelock {
@@ -17,6 +18,8 @@ struct BuiltinCommand {
   BuiltinFunction run;
 };
 
+// Every internal command.
+std::span<const BuiltinCommand> Builtins();
 // The internal command of that name (any case), or null.
 const BuiltinCommand* FindBuiltin(std::string_view name);
 // The internal command that text begins with when a character such as "."

@@ -51,6 +51,10 @@ bool JoinsArguments(char c) {
 
 }  // namespace
 
+std::span<const BuiltinCommand> Builtins() {
+  return kBuiltins;
+}
+
 const BuiltinCommand* FindBuiltin(std::string_view name) {
   for (const BuiltinCommand& command : kBuiltins) {
     if (EqualsIgnoreCase(command.name, name)) return &command;
