@@ -2,8 +2,8 @@
 #include "shell/batch_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -13,8 +13,10 @@ namespace {
 class BatchFileTest : public testing::Test {
  protected:
   void SetUp() override {
+    // Unique among test processes running side by side.
+    auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     path_ = (std::filesystem::temp_directory_path() /
-             ("tarnvelock-batchfile-" + std::to_string(getpid()) + ".bat"))
+             ("tarnvelock-batchfile-" + std::to_string(stamp) + ".bat"))
                 .string();
   }
   void TearDown() override { std::filesystem::remove(path_); }
