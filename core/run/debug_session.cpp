@@ -88,4 +88,10 @@ PerLineResult DebugSession::RewriteLines() {
   return instrumenter_.GeneratePerLineSection(Doc(), settings);
 }
 
+void DebugSession::SetReplaceToRem(bool on) {
+  if (settings_.Rems == on) return;
+  settings_.Rems = on;
+  Doc().InstrumentStale = true;
+}
+
 }  // namespace tarnvelock
