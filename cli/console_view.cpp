@@ -101,6 +101,8 @@ std::wstring GutterText(const LineRecord& record, bool exec, bool goto_target) {
   if (record.EchoZeile) marks += L'E';
   if (record.ErrLevelOK != 0) marks += std::to_wstring(record.ErrLevelOK);
   if (record.StdErrOK) marks += L'T';
+  if (record.ErrorZeile == errWarn) marks += L'!';
+  if (record.ErrorZeile == errAbort) marks += L'X';
   return marks;
 }
 
@@ -267,7 +269,7 @@ void ConsoleView::ReportListing(DebugSession& session, std::int32_t first, std::
       json.Key("condition").String(record.BreakCond).Key("ignore").Bool(record.IgnoreZeile);
       json.Key("nodebug").Bool(record.NoDebugZeile).Key("echo").Bool(record.EchoZeile);
       json.Key("errLevelOK").Number(record.ErrLevelOK).Key("stdErrOK").Bool(record.StdErrOK);
-      json.EndObject();
+      json.Key("errorMark").Number(record.ErrorZeile).EndObject();
       Write(json.text() + "\n");
       continue;
     }
