@@ -110,11 +110,11 @@ class E2eTest : public testing::Test {
     std::filesystem::remove_all(dir_);
   }
 
-  // Writes text into the test directory (the batch's lines end in CR LF
-  // when written with \n and crlf set).
+  // Writes text into the test directory; with crlf every line ends in CR LF.
   std::string Write(const std::string& name, const std::string& text, bool crlf = true) {
     std::string bytes;
     for (char c : text) {
+      if (c == '\r' && crlf) continue;  // a source already in CR LF
       if (c == '\n' && crlf) bytes += '\r';
       bytes += c;
     }
