@@ -5,6 +5,7 @@
 #include <limits>
 #include <utility>
 
+#include "core/instrument/ascii_case.h"
 #include "core/run/breakpoint_properties.h"
 
 namespace tarnvelock {
@@ -29,18 +30,6 @@ std::wstring_view NextWord(std::wstring_view& rest) {
   const std::wstring_view word = rest.substr(0, end);
   rest = TrimBlanks(rest.substr(end));
   return word;
-}
-
-wchar_t Lower(wchar_t c) {
-  return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
-}
-
-bool SameWord(std::wstring_view a, std::wstring_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
 }
 
 // A line index or a duration: decimal digits only.
@@ -151,13 +140,14 @@ std::wstring ParseArguments(ParsedCommand& command, std::wstring_view rest) {
     case Verb::Break: {
       if (!take_line()) return L"usage: break N [COUNT] [if CONDITION]";
       std::wstring_view word = NextWord(rest);
-      if (!word.empty() && !SameWord(word, L"if")) {
+      if (!word.empty() && !EqualsNoCase(word, L"if")) {
         command.has_number = true;
         command.number = ParseBreakCount(word);
         word = NextWord(rest);
       }
       if (!word.empty()) {
-        if (!SameWord(word, L"if") || rest.empty()) return L"usage: break N [COUNT] [if CONDITION]";
+        if (!EqualsNoCase(word, L"if") || rest.empty())
+          return L"usage: break N [COUNT] [if CONDITION]";
         command.text = rest;
       }
       return {};
@@ -174,17 +164,17 @@ std::wstring ParseArguments(ParsedCommand& command, std::wstring_view rest) {
       const std::wstring_view state = NextWord(rest);
       bool known = false;
       for (const OptionWord& option : kOptions) {
-        if (SameWord(name, option.name)) {
+        if (EqualsNoCase(name, option.name)) {
           command.option = option.option;
           known = true;
         }
       }
-      if (!known || !rest.empty() || !(SameWord(state, L"on") || SameWord(state, L"off"))) {
+      if (!known || !rest.empty() || !(EqualsNoCase(state, L"on") || EqualsNoCase(state, L"off"))) {
         return L"usage: option NAME on|off; NAME is one of stoponerror, enablebreak, echo, "
                L"replacerem, logcalls, logreturns, loglines, loglinesshow, logadds, percent, "
                L"blanks";
       }
-      command.on = SameWord(state, L"on");
+      command.on = EqualsNoCase(state, L"on");
       return {};
     }
     case Verb::Set: {
@@ -212,10 +202,10 @@ std::wstring ParseArguments(ParsedCommand& command, std::wstring_view rest) {
     }
     case Verb::Answer: {
       const std::wstring_view word = NextWord(rest);
-      if (!rest.empty() || !(SameWord(word, L"ok") || SameWord(word, L"cancel"))) {
+      if (!rest.empty() || !(EqualsNoCase(word, L"ok") || EqualsNoCase(word, L"cancel"))) {
         return L"usage: answer ok|cancel";
       }
-      command.on = SameWord(word, L"ok");
+      command.on = EqualsNoCase(word, L"ok");
       return {};
     }
     case Verb::Add:
@@ -251,7 +241,9 @@ std::optional<std::int32_t> ParseWholeNumber(std::wstring_view text) {
   for (wchar_t c : text) {
     int digit = -1;
     if (c >= L'0' && c <= L'9') digit = c - L'0';
-    if (base == 16 && Lower(c) >= L'a' && Lower(c) <= L'f') digit = Lower(c) - L'a' + 10;
+    if (base == 16 && AsciiUpper(c) >= L'A' && AsciiUpper(c) <= L'F') {
+      digit = AsciiUpper(c) - L'A' + 10;
+    }
     if (digit < 0) return std::nullopt;
     value = value * base + digit;
     if (value > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
@@ -264,13 +256,13 @@ ParseResult ParseCommand(std::wstring_view line) {
   if (rest.empty() || rest.front() == L'#') return {ParsedCommand{}, {}};
   ParsedCommand command;
   std::wstring_view word = NextWord(rest);
-  if (SameWord(word, L"nowait")) {
+  if (EqualsNoCase(word, L"nowait")) {
     command.no_wait = true;
     word = NextWord(rest);
   }
   bool known = false;
   for (const VerbName& verb : kVerbs) {
-    if (SameWord(word, verb.name)) {
+    if (EqualsNoCase(word, verb.name)) {
       command.verb = verb.verb;
       known = true;
     }

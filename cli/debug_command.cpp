@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cwctype>
 #include <deque>
 #include <fstream>
 #include <iostream>
@@ -15,6 +14,7 @@
 #include "cli/command_parser.h"
 #include "cli/console_view.h"
 #include "core/document/line_marks.h"
+#include "core/instrument/ascii_case.h"
 #include "core/run/debug_session.h"
 #include "core/run/log_options.h"
 #include "platform/code_page.h"
@@ -102,9 +102,9 @@ std::wstring InterpreterDirectory() {
 // True when the text of a line that the scanner marked as waiting for the
 // console (PAUSE, SET /P, EXIT) really reads from it.
 bool ReadsConsole(const std::wstring& text) {
-  std::wstring lower;
-  for (wchar_t c : text) lower += (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
-  return lower.find(L"pause") != std::wstring::npos || lower.find(L"/p") != std::wstring::npos;
+  std::wstring upper;
+  for (wchar_t c : text) upper += AsciiUpper(c);
+  return upper.find(L"PAUSE") != std::wstring::npos || upper.find(L"/P") != std::wstring::npos;
 }
 
 class DebugLoop {
@@ -484,18 +484,11 @@ void DebugLoop::SetOption(const ParsedCommand& command) {
 
 void DebugLoop::SetGlobal(const ParsedCommand& command) {
   if (!Stopped()) return;
-  const auto same = [](const std::wstring& a, const std::wstring& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-      if (std::towupper(a[i]) != std::towupper(b[i])) return false;
-    }
-    return true;
-  };
   std::int32_t index = -1;
-  if (same(command.text, L"CD")) index = 0;
-  if (same(command.text, L"ERRORLEVEL")) index = 1;
+  if (EqualsNoCase(command.text, L"CD")) index = 0;
+  if (EqualsNoCase(command.text, L"ERRORLEVEL")) index = 1;
   for (size_t i = 0; index < 0 && i < doc_.GlobalNames.size(); ++i) {
-    if (same(command.text, doc_.GlobalNames[i])) index = static_cast<std::int32_t>(i) + 2;
+    if (EqualsNoCase(command.text, doc_.GlobalNames[i])) index = static_cast<std::int32_t>(i) + 2;
   }
   if (index < 0) {
     view_.ReportError(L"set: " + command.text + L" is not a watched global variable");

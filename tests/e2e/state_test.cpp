@@ -46,6 +46,11 @@ TEST_F(E2eTest, CallDepthTwoShowsThatLevelsParametersAndIndentsTheLog) {
   EXPECT_TRUE(Contains(log, "    call :two \"b c\" d  /Ln=6"));
   EXPECT_TRUE(Contains(log, "        log: in two d")) << "the batch's own :_dbgLog line";
   EXPECT_EQ(log.front(), std::string(dir_) + "/depth.bat   /Ln=0");
+  // The file has the returns as well, each at the depth it returns from.
+  const std::string file = Read("depth.bat.log");
+  EXPECT_NE(file.find("        log: in two d\r\n        ret  /Ln=11\r\n    ret  /Ln=7\r\n"),
+            std::string::npos)
+      << file;
 }
 
 TEST_F(E2eTest, TheEventLogFileHoldsLineTimesWhenAsked) {
