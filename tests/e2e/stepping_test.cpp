@@ -88,6 +88,13 @@ TEST_F(E2eTest, ConditionalBreakpointSeesTheForVariable) {
   EXPECT_EQ(run.UserOutput(), (Texts{"item a", "item b", "item c", "item d", "after"}));
 }
 
+TEST_F(E2eTest, ConditionalBreakpointWithACountCountsOnlyWhenTheConditionHolds) {
+  const Session run = Debug(Batch("loop_count.bat"), "break 3 2 if %n% GEQ 4\nrun\nrun\n");
+  ASSERT_EQ(run.status, 0) << run.raw;
+  EXPECT_EQ(run.StopLines(), (Lines{3, 6}));
+  EXPECT_EQ(Global(run.Stops()[0], "n"), "n=5") << "the second pass with n at least 4";
+}
+
 TEST_F(E2eTest, RefusedBreakpointConditionsSayWhy) {
   const Session run =
       Debug(Batch("loop_count.bat"), "break 3 if n\nbreak 3 0\nbreak 2\nlist 3 3\n");
