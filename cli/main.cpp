@@ -3,13 +3,16 @@
 #include <string>
 #include <vector>
 
+#include "cli/debug_command.h"
 #include "cli/inspect_commands.h"
 #include "platform/code_page.h"
 
 namespace {
 
 constexpr char kUsage[] =
-    "usage: tarnvelock-cli --analyse [--json] BATCH\n"
+    "usage: tarnvelock-cli [--json] [--poll-ms N] [--timeout S] [--params TEXT]\n"
+    "                      [--script FILE] BATCH        debug BATCH\n"
+    "       tarnvelock-cli --analyse [--json] BATCH\n"
     "       tarnvelock-cli --instrument BATCH [options]   (--instrument --help for them)\n";
 
 }  // namespace
@@ -22,9 +25,14 @@ int main(int argc, char** argv) {
     return 64;
   }
   const std::wstring mode = args.front();
+  if (mode == L"--help") {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (mode != L"--analyse" && mode != L"--analyze" && mode != L"--instrument") {
+    return tarnvelock::DebugCommand(args);
+  }
   args.erase(args.begin());
-  if (mode == L"--analyse" || mode == L"--analyze") return tarnvelock::AnalyseCommand(args);
   if (mode == L"--instrument") return tarnvelock::InstrumentCommand(args);
-  std::fputs(kUsage, stdout);
-  return mode == L"--help" ? 0 : 64;
+  return tarnvelock::AnalyseCommand(args);
 }

@@ -84,4 +84,10 @@ PerLineResult DebugSession::RewriteLines() {
       Doc(), PerLineSettingsOf(Doc(), settings_.Rems, exchange_.Refs()));
 }
 
+void DebugSession::SetReplaceToRem(bool on) {
+  if (settings_.Rems == on) return;
+  settings_.Rems = on;
+  Doc().InstrumentStale = true;
+}
+
 }  // namespace tarnvelock

@@ -67,12 +67,17 @@ class DebugSession {
   // The per-line section for the document as it stands now.
   PerLineResult RewriteLines();
 
+  // Replace "::" to "REM" is kept with the application settings but changes
+  // the rewritten lines, so the next start generates them again.
+  bool ReplaceToRem() const { return settings_.Rems; }
+  void SetReplaceToRem(bool on);
+
  private:
   class DocumentHooks;
 
   SessionPlatform platform_;
   RunView& view_;
-  const AppSettings settings_;
+  AppSettings settings_;
   EnvironmentBlock start_environment_;
   LineScanner scanner_;
   LineInstrumenter instrumenter_;

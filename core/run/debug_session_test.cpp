@@ -63,6 +63,24 @@ TEST_F(DebugSessionTest, OpenStepAndEndLeaveNothingBehind) {
   EXPECT_TRUE(files_.FileExists(L"/work/job.bat.ini")) << "closing writes the per-batch settings";
 }
 
+TEST_F(DebugSessionTest, ReplacingDoubleColonsRegeneratesTheNextRun) {
+  files_.Create(L"/work/notes.bat", "::note\r\necho x\r\n");
+  auto session = NewSession();
+  ASSERT_TRUE(session->Start());
+  session->Document().OpenDocument(L"/work/notes.bat");
+  batch_.Then([](ScriptedBatch& b) { b.StopAt(1); });
+  session->Run().ActionStartExecuteLineF8Execute();
+  EXPECT_NE(files_.Contents(session->Doc().InstrumentedPath).find("::note"), std::string::npos);
+
+  session->Run().ActionStartResetExecute();
+  session->SetReplaceToRem(true);
+  batch_.Then([](ScriptedBatch& b) { b.StopAt(1); });
+  session->Run().ActionStartExecuteLineF8Execute();
+  const std::string instrumented = files_.Contents(session->Doc().InstrumentedPath);
+  EXPECT_EQ(instrumented.find("::note"), std::string::npos);
+  EXPECT_NE(instrumented.find("note"), std::string::npos);
+}
+
 TEST_F(DebugSessionTest, AnUnusableTemporaryDirectoryIsReported) {
   files_.Create(L"/tmp/_dbgTmp", "a file where the directory should be");
   auto session = NewSession();

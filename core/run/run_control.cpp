@@ -102,6 +102,7 @@ void RunControl::Resume() {
     }
   }
   stop_reason_ = srNone;
+  stop_error_.clear();
   if (pending_echo_ != EchoRequest::None) {
     Report(exchange_.AppendEcho(pending_echo_ == EchoRequest::On));
   }

@@ -112,6 +112,8 @@ class RunControl {
   bool EchoOn() const { return echo_on_; }
   const std::wstring& Cmd() const { return cmd_; }
   const std::wstring& LastCmd() const { return last_cmd_; }
+  // The error text of the last reported stop; empty when it found none.
+  const std::wstring& StopError() const { return stop_error_; }
   bool TimerEnabled() const { return timer_enabled_; }
   int PollInterval() const { return poll_interval_; }
   bool WaitDialogVisible() const { return wait_visible_; }
@@ -164,6 +166,7 @@ class RunControl {
   bool echo_on_ = false;
   std::wstring cmd_;
   std::wstring last_cmd_;
+  std::wstring stop_error_;
   // The line at which the last added command was sent.
   std::int32_t command_line_ = -1;
 

@@ -305,6 +305,7 @@ TEST_F(RunControlTest, UntoleratedErrorMarksTheLineAndAsksOkOrCancel) {
   Poll();
   EXPECT_EQ(run_.StopReason(), srStdErr);
   EXPECT_EQ(run_.GetRunState(), RunState::Stopped);
+  EXPECT_EQ(run_.StopError(), L"first second");
   EXPECT_EQ(doc_.Records[1].ErrorZeile, errWarn);
   EXPECT_THAT(view_.Calls(L"warn"),
               ElementsAre(L"first second\r\n\r\nCheck last Line 1:\r\nset x=1\r\n\r\n"
@@ -364,6 +365,8 @@ TEST_F(RunControlTest, ToleratedErrorsAreLoggedAndTheBatchRunsOn) {
   EXPECT_THAT(view_.Calls(L"wait"), ElementsAre(L"1"));
   Poll();
   EXPECT_EQ(run_.GetRunState(), RunState::Ended);
+  // Errors the batch ran on after are not the error of the stop reported.
+  EXPECT_EQ(run_.StopError(), L"");
 }
 
 TEST_F(RunControlTest, WithoutStopOnErrorAnErrorInSingleStepIsReportedAsAStep) {
@@ -378,6 +381,7 @@ TEST_F(RunControlTest, WithoutStopOnErrorAnErrorInSingleStepIsReportedAsAStep) {
   EXPECT_EQ(run_.StopReason(), srSingleStep);
   EXPECT_EQ(run_.GetRunState(), RunState::Stopped);
   EXPECT_TRUE(view_.Calls(L"warn").empty());
+  EXPECT_EQ(run_.StopError(), L"oops");
   EXPECT_THAT(LogFile(), ElementsAre(L"Err=5: oops  /Ln=1"));
 }
 

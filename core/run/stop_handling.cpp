@@ -184,6 +184,7 @@ void RunControl::ProcessStop(Stop& stop) {
   // The person answers an error looking at the new state.
   view_.PanesChanged();
   if (!stop.error.empty()) ReportError(stop);
+  if (!stop.auto_continue) stop_error_ = stop.error;
   if (run_state_ != stop.new_state) SetRunState(stop.new_state);
 
   if (stop.auto_continue) {

@@ -1,0 +1,291 @@
+// Parsing of the debugger mode's command lines.
+#include "cli/command_parser.h"
+
+#include <array>
+#include <limits>
+#include <utility>
+
+#include "core/instrument/ascii_case.h"
+#include "core/run/breakpoint_properties.h"
+
+namespace tarnvelock {
+
+namespace {
+
+bool IsBlank(wchar_t c) {
+  return c == L' ' || c == L'\t';
+}
+
+std::wstring_view TrimBlanks(std::wstring_view text) {
+  while (!text.empty() && (IsBlank(text.front()) || text.front() == L'\r')) text.remove_prefix(1);
+  while (!text.empty() && (IsBlank(text.back()) || text.back() == L'\r')) text.remove_suffix(1);
+  return text;
+}
+
+// Splits off the first blank-separated word; rest keeps its inner blanks.
+std::wstring_view NextWord(std::wstring_view& rest) {
+  rest = TrimBlanks(rest);
+  size_t end = 0;
+  while (end < rest.size() && !IsBlank(rest[end])) ++end;
+  const std::wstring_view word = rest.substr(0, end);
+  rest = TrimBlanks(rest.substr(end));
+  return word;
+}
+
+// A line index or a duration: decimal digits only.
+std::optional<std::int32_t> ParseLine(std::wstring_view text) {
+  if (text.empty() || text.size() > 9) return std::nullopt;
+  std::int32_t value = 0;
+  for (wchar_t c : text) {
+    if (c < L'0' || c > L'9') return std::nullopt;
+    value = value * 10 + (c - L'0');
+  }
+  return value;
+}
+
+struct VerbName {
+  std::wstring_view name;
+  Verb verb;
+};
+
+constexpr std::array kVerbs = {
+    VerbName{L"step", Verb::Step},
+    VerbName{L"next", Verb::Next},
+    VerbName{L"run", Verb::Run},
+    VerbName{L"goto", Verb::Goto},
+    VerbName{L"goto!", Verb::GotoIgnore},
+    VerbName{L"add", Verb::Add},
+    VerbName{L"reset", Verb::Reset},
+    VerbName{L"wait", Verb::Wait},
+    VerbName{L"sleep", Verb::Sleep},
+    VerbName{L"terminate", Verb::Terminate},
+    VerbName{L"interrupt", Verb::Interrupt},
+    VerbName{L"break", Verb::Break},
+    VerbName{L"clear", Verb::Clear},
+    VerbName{L"ignore", Verb::Ignore},
+    VerbName{L"nodebug", Verb::NoDebug},
+    VerbName{L"echo", Verb::Echo},
+    VerbName{L"errok", Verb::ErrOk},
+    VerbName{L"stderrok", Verb::StdErrOk},
+    VerbName{L"option", Verb::Option},
+    VerbName{L"set", Verb::Set},
+    VerbName{L"vars", Verb::Vars},
+    VerbName{L"log", Verb::Log},
+    VerbName{L"list", Verb::List},
+    VerbName{L"input", Verb::Input},
+    VerbName{L"key", Verb::Key},
+    VerbName{L"answer", Verb::Answer},
+    VerbName{L"help", Verb::Help},
+    VerbName{L"quit", Verb::Quit},
+};
+
+struct OptionWord {
+  std::wstring_view name;
+  OptionName option;
+};
+
+constexpr std::array kOptions = {
+    OptionWord{L"stoponerror", OptionName::StopOnErr},
+    OptionWord{L"enablebreak", OptionName::EnableBreak},
+    OptionWord{L"echo", OptionName::EchoOn},
+    OptionWord{L"replacerem", OptionName::ReplaceToRem},
+    OptionWord{L"logcalls", OptionName::LogCalls},
+    OptionWord{L"logreturns", OptionName::LogReturns},
+    OptionWord{L"loglines", OptionName::LogLines},
+    OptionWord{L"loglinesshow", OptionName::LogLinesShow},
+    OptionWord{L"logadds", OptionName::LogAdds},
+    OptionWord{L"percent", OptionName::ShowPercent},
+    OptionWord{L"blanks", OptionName::ShowBlanks},
+};
+
+bool TakesNoWait(Verb verb) {
+  switch (verb) {
+    case Verb::Step:
+    case Verb::Next:
+    case Verb::Run:
+    case Verb::Goto:
+    case Verb::GotoIgnore:
+    case Verb::Add:
+    case Verb::Terminate:
+    case Verb::Interrupt:
+    case Verb::Input:
+    case Verb::Key:
+      return true;
+    default:
+      return false;
+  }
+}
+
+ParseResult Fail(std::wstring text) {
+  return {std::nullopt, std::move(text)};
+}
+
+// Parses what follows the verb into command; an error text when it does not fit.
+std::wstring ParseArguments(ParsedCommand& command, std::wstring_view rest) {
+  const auto take_line = [&]() -> bool {
+    const std::optional<std::int32_t> line = ParseLine(NextWord(rest));
+    if (line) command.line = *line;
+    return line.has_value();
+  };
+  switch (command.verb) {
+    case Verb::Goto:
+    case Verb::GotoIgnore:
+    case Verb::Clear:
+    case Verb::Ignore:
+    case Verb::NoDebug:
+    case Verb::Echo:
+    case Verb::StdErrOk:
+      if (!take_line() || !rest.empty()) return L"needs one line number";
+      return {};
+    case Verb::Break: {
+      if (!take_line()) return L"usage: break N [COUNT] [if CONDITION]";
+      std::wstring_view word = NextWord(rest);
+      if (!word.empty() && !EqualsNoCase(word, L"if")) {
+        command.has_number = true;
+        command.number = ParseBreakCount(word);
+        word = NextWord(rest);
+      }
+      if (!word.empty()) {
+        if (!EqualsNoCase(word, L"if") || rest.empty())
+          return L"usage: break N [COUNT] [if CONDITION]";
+        command.text = rest;
+      }
+      return {};
+    }
+    case Verb::ErrOk: {
+      if (!take_line()) return L"usage: errok N VALUE";
+      const std::optional<std::int32_t> value = ParseWholeNumber(NextWord(rest));
+      if (!value || !rest.empty()) return L"usage: errok N VALUE (a whole number)";
+      command.number = *value;
+      return {};
+    }
+    case Verb::Option: {
+      const std::wstring_view name = NextWord(rest);
+      const std::wstring_view state = NextWord(rest);
+      bool known = false;
+      for (const OptionWord& option : kOptions) {
+        if (EqualsNoCase(name, option.name)) {
+          command.option = option.option;
+          known = true;
+        }
+      }
+      if (!known || !rest.empty() || !(EqualsNoCase(state, L"on") || EqualsNoCase(state, L"off"))) {
+        return L"usage: option NAME on|off; NAME is one of stoponerror, enablebreak, echo, "
+               L"replacerem, logcalls, logreturns, loglines, loglinesshow, logadds, percent, "
+               L"blanks";
+      }
+      command.on = EqualsNoCase(state, L"on");
+      return {};
+    }
+    case Verb::Set: {
+      const size_t equals = rest.find(L'=');
+      if (equals == std::wstring_view::npos || equals == 0) return L"usage: set NAME=VALUE";
+      command.text = TrimBlanks(rest.substr(0, equals));
+      command.value = rest.substr(equals + 1);
+      return {};
+    }
+    case Verb::List:
+      if (rest.empty()) return {};
+      if (!take_line()) return L"usage: list [N M]";
+      if (const std::optional<std::int32_t> last = ParseLine(NextWord(rest));
+          last && rest.empty()) {
+        command.number = *last;
+        command.has_number = true;
+        return {};
+      }
+      return L"usage: list [N M]";
+    case Verb::Sleep: {
+      const std::optional<std::int32_t> ms = ParseLine(NextWord(rest));
+      if (!ms || !rest.empty()) return L"usage: sleep MILLISECONDS";
+      command.number = *ms;
+      return {};
+    }
+    case Verb::Answer: {
+      const std::wstring_view word = NextWord(rest);
+      if (!rest.empty() || !(EqualsNoCase(word, L"ok") || EqualsNoCase(word, L"cancel"))) {
+        return L"usage: answer ok|cancel";
+      }
+      command.on = EqualsNoCase(word, L"ok");
+      return {};
+    }
+    case Verb::Add:
+      if (rest.empty()) return L"usage: add COMMAND";
+      command.text = rest;
+      return {};
+    case Verb::Input:
+      command.text = rest;
+      return {};
+    default:
+      return rest.empty() ? std::wstring() : L"takes no arguments";
+  }
+}
+
+}  // namespace
+
+std::optional<std::int32_t> ParseWholeNumber(std::wstring_view text) {
+  bool negative = false;
+  if (!text.empty() && (text.front() == L'-' || text.front() == L'+')) {
+    negative = text.front() == L'-';
+    text.remove_prefix(1);
+  }
+  int base = 10;
+  if (text.starts_with(L'$')) {
+    base = 16;
+    text.remove_prefix(1);
+  } else if (text.starts_with(L"0x") || text.starts_with(L"0X")) {
+    base = 16;
+    text.remove_prefix(2);
+  }
+  if (text.empty()) return std::nullopt;
+  std::int64_t value = 0;
+  for (wchar_t c : text) {
+    int digit = -1;
+    if (c >= L'0' && c <= L'9') digit = c - L'0';
+    if (base == 16 && AsciiUpper(c) >= L'A' && AsciiUpper(c) <= L'F') {
+      digit = AsciiUpper(c) - L'A' + 10;
+    }
+    if (digit < 0) return std::nullopt;
+    value = value * base + digit;
+    if (value > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+  }
+  return static_cast<std::int32_t>(negative ? -value : value);
+}
+
+ParseResult ParseCommand(std::wstring_view line) {
+  std::wstring_view rest = TrimBlanks(line);
+  if (rest.empty() || rest.front() == L'#') return {ParsedCommand{}, {}};
+  ParsedCommand command;
+  std::wstring_view word = NextWord(rest);
+  if (EqualsNoCase(word, L"nowait")) {
+    command.no_wait = true;
+    word = NextWord(rest);
+  }
+  bool known = false;
+  for (const VerbName& verb : kVerbs) {
+    if (EqualsNoCase(word, verb.name)) {
+      command.verb = verb.verb;
+      known = true;
+    }
+  }
+  if (!known) return Fail(L"unknown command \"" + std::wstring(word) + L"\" (try help)");
+  if (command.no_wait && !TakesNoWait(command.verb)) {
+    return Fail(L"nowait goes only with a command that runs the batch");
+  }
+  if (std::wstring error = ParseArguments(command, rest); !error.empty()) {
+    return Fail(std::wstring(word) + L": " + error);
+  }
+  return {command, {}};
+}
+
+std::wstring_view CommandHelpText() {
+  return L"step | next | run | goto N | goto! N | add COMMAND | reset\n"
+         L"    run the batch; each waits for the next stop or the end of the run\n"
+         L"    (\"nowait\" in front: return at once; \"wait\" waits later)\n"
+         L"wait | sleep MS | terminate | interrupt\n"
+         L"break N [COUNT] [if CONDITION] | clear N | ignore N | nodebug N | echo N\n"
+         L"errok N VALUE | stderrok N | option NAME on|off\n"
+         L"set NAME=VALUE | vars | log | list [N M]\n"
+         L"input TEXT | key | answer ok|cancel | help | quit\n";
+}
+
+}  // namespace tarnvelock

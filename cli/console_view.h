@@ -1,0 +1,107 @@
+// ConsoleView: the terminal front end of tarnvelock-cli's debugger mode. It
+// is run control's view and the panes' prompts in one: it keeps what the
+// status bar would show, answers message boxes from a queue of answers the
+// person gave in advance (OK when there is none), and writes every event -
+// a stop, a message, the batch's console output, log lines, the run state -
+// either as text for people or as one JSON object per line.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/run/prompt_view.h"
+#include "core/run/run_view.h"
+
+namespace tarnvelock {
+
+class DebugSession;
+
+enum class OutputFormat { Plain, Json };
+
+class ConsoleView final : public RunView, public PromptView {
+ public:
+  ConsoleView(OutputFormat format, std::FILE* out);
+
+  // Answers for the next questions, in order: OK/Cancel of a message box,
+  // and the text of an input box.
+  void QueueAnswer(bool ok) { answers_.push_back(ok); }
+  void QueueText(std::wstring text) { texts_.push_back(std::move(text)); }
+
+  // The batch's console output, as the interpreter wrote it. JSON output
+  // goes out a line at a time; FlushOutput sends an unfinished last line.
+  void ConsoleOutput(std::string_view bytes);
+  void FlushOutput();
+
+  // Events of the command loop.
+  void ReportStop(DebugSession& session);
+  void ReportState(DebugSession& session);
+  void ReportInputWait(std::int32_t line);
+  void ReportTimeout();
+  // A command that could not be carried out, and why.
+  void ReportError(const std::wstring& text);
+  // A plain note for people; JSON output carries it as a message that
+  // nobody had to answer.
+  void ReportNote(const std::wstring& text);
+  void ReportVariables(DebugSession& session);
+  void ReportLog(const std::vector<std::wstring>& entries);
+  void ReportListing(DebugSession& session, std::int32_t first, std::int32_t last);
+
+  const std::wstring& Status() const { return status_; }
+
+  // UserView, LauncherView, DocumentView.
+  void ShowMessage(const std::wstring& text) override;
+  bool Confirm(const std::wstring& question) override;
+  void ShowStatus(const std::wstring& text) override { status_ = text; }
+  void CloseTrackWindows() override {}
+  void PanelSourceResize() override {}
+  void SelectLine(std::int32_t line) override { cursor_ = line; }
+  std::int32_t AktCurZeile() const override { return cursor_; }
+  void RepaintSource() override {}
+  void FocusKeyTarget() override {}
+  void SetCaption(const std::wstring&) override {}
+  void SetFileDialogs(const std::wstring&, const std::wstring&) override {}
+  void DocumentLoaded() override {}
+  void DocumentUnloaded() override {}
+
+  // RunView. The command loop polls on its own schedule, so the timer and
+  // the wait dialog need no drawing.
+  void PaintLine(std::int32_t) override {}
+  void SetExecLine(std::int32_t line) override { cursor_ = line; }
+  void ClearHighlight() override {}
+  void BringToFront() override {}
+  void ShowStatusPanel(int panel, const std::wstring& text) override;
+  void ShowEcho(bool) override {}
+  bool WarnOkCancel(const std::wstring& text) override;
+  std::optional<std::wstring> AskText(const std::wstring& caption, const std::wstring& prompt,
+                                      const std::wstring& initial) override;
+  void EditBreakpointDialog(std::int32_t) override {}
+  void ShowWaitDialog(bool) override {}
+  void SetPollTimer(bool, int) override {}
+  void PanesChanged() override {}
+  void UpdateTrackWindows() override {}
+
+ private:
+  // The number a depth panel shows ("Call = 2"); 0 for its idle text.
+  std::int32_t PanelNumber(int panel) const;
+  bool NextAnswer();
+  void Message(const std::wstring& text, std::optional<bool> answer);
+  void EmitLine(std::string_view bytes);
+  void Write(const std::string& text);
+
+  const OutputFormat format_;
+  std::FILE* const out_;
+  std::deque<bool> answers_;
+  std::deque<std::wstring> texts_;
+  std::string pending_output_;    // JSON: bytes of an unfinished line
+  bool plain_line_open_ = false;  // plain: console output without its line end yet
+  std::wstring status_;
+  std::wstring panels_[4];
+  std::int32_t cursor_ = 0;
+};
+
+}  // namespace tarnvelock

@@ -1,0 +1,542 @@
+// The debugger mode: option parsing, the session, and the command loop that
+// polls the running batch between commands.
+#include "cli/debug_command.h"
+
+#include <chrono>
+#include <cstdio>
+#include <deque>
+#include <fstream>
+#include <iostream>
+#include <istream>
+#include <optional>
+#include <thread>
+
+#include "cli/command_parser.h"
+#include "cli/console_view.h"
+#include "core/document/line_marks.h"
+#include "core/instrument/ascii_case.h"
+#include "core/run/debug_session.h"
+#include "core/run/log_options.h"
+#include "platform/code_page.h"
+#include "platform/environment.h"
+#include "platform/file_system.h"
+#include "platform/process.h"
+
+namespace tarnvelock {
+
+namespace {
+
+constexpr int kExitMissing = 1;
+constexpr int kExitRejected = 2;
+constexpr int kExitTimeout = 3;
+constexpr int kExitUsage = 64;
+
+constexpr char kUsage[] =
+    "usage: tarnvelock-cli [--json] [--poll-ms N] [--timeout S] [--params TEXT]\n"
+    "                      [--script FILE] BATCH\n";
+
+struct DebugOptions {
+  bool json = false;
+  int poll_ms = 300;
+  int timeout_s = 0;  // 0: wait as long as it takes
+  std::optional<std::wstring> params;
+  std::optional<std::wstring> script;
+  std::wstring batch;
+};
+
+std::optional<int> ParseCount(const std::wstring& text) {
+  const std::optional<std::int32_t> value = ParseWholeNumber(text);
+  if (!value || *value < 0 || text.find_first_not_of(L"0123456789") != std::wstring::npos) {
+    return std::nullopt;
+  }
+  return *value;
+}
+
+std::optional<DebugOptions> ParseOptions(const std::vector<std::wstring>& args) {
+  DebugOptions options;
+  bool have_batch = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::wstring& arg = args[i];
+    const bool valued =
+        arg == L"--poll-ms" || arg == L"--timeout" || arg == L"--params" || arg == L"--script";
+    if (valued && i + 1 >= args.size()) return std::nullopt;
+    if (arg == L"--json") {
+      options.json = true;
+    } else if (arg == L"--poll-ms" || arg == L"--timeout") {
+      const std::optional<int> value = ParseCount(args[++i]);
+      if (!value || (arg == L"--poll-ms" && *value == 0)) return std::nullopt;
+      (arg == L"--poll-ms" ? options.poll_ms : options.timeout_s) = *value;
+    } else if (arg == L"--params") {
+      options.params = args[++i];
+    } else if (arg == L"--script") {
+      options.script = args[++i];
+    } else if (!have_batch && !arg.starts_with(L"--")) {
+      options.batch = arg;
+      have_batch = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!have_batch) return std::nullopt;
+  return options;
+}
+
+std::wstring DirectoryOf(const std::wstring& path) {
+  const size_t separator = path.find_last_of(PathSeparator());
+  return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
+}
+
+// Where the bundled interpreter lies: beside this program when installed,
+// in the sibling shell directory of a build tree.
+std::wstring InterpreterDirectory() {
+  FileSystem& files = SystemFileSystem();
+  const std::wstring own = DirectoryOf(FromUtf8(OwnExecutablePath()));
+  const std::wstring sibling =
+      files.FullPath(own + L".." + PathSeparator() + L"shell") + PathSeparator();
+  if (!files.FileExists(own + L"tarnvelock-cmd") && files.FileExists(sibling + L"tarnvelock-cmd")) {
+    return sibling;
+  }
+  return own;
+}
+
+// True when the text of a line that the scanner marked as waiting for the
+// console (PAUSE, SET /P, EXIT) really reads from it.
+bool ReadsConsole(const std::wstring& text) {
+  std::wstring upper;
+  for (wchar_t c : text) upper += AsciiUpper(c);
+  return upper.find(L"PAUSE") != std::wstring::npos || upper.find(L"/P") != std::wstring::npos;
+}
+
+class DebugLoop {
+ public:
+  DebugLoop(const DebugOptions& options, ConsoleView& view, DebugSession& session)
+      : options_(options),
+        view_(view),
+        session_(session),
+        run_(session.Run()),
+        doc_(session.Doc()),
+        log_switches_(session.Doc().Options) {}
+
+  // Reads and carries out commands until "quit", the end of input or a
+  // timeout; returns the exit status.
+  int Run(std::istream& in, bool prompt) {
+    std::string line;
+    while (true) {
+      if (prompt) {
+        std::fputs("> ", stdout);
+        std::fflush(stdout);
+      }
+      if (!std::getline(in, line)) break;
+      const ParseResult parsed = ParseCommand(FromUtf8(line));
+      if (!parsed.command) {
+        view_.ReportError(parsed.error);
+        continue;
+      }
+      switch (Execute(*parsed.command)) {
+        case Outcome::Continue:
+          break;
+        case Outcome::Quit:
+          return 0;
+        case Outcome::TimedOut:
+          return kExitTimeout;
+      }
+    }
+    return 0;
+  }
+
+ private:
+  enum class Outcome { Continue, Quit, TimedOut };
+  using Clock = std::chrono::steady_clock;
+
+  Outcome Execute(const ParsedCommand& command);
+  Outcome RunCommand(const ParsedCommand& command);
+  Outcome ConsoleInput(const ParsedCommand& command, std::string bytes);
+  Outcome Sleep(std::int32_t ms);
+  // Polls until the run stops, ends or waits for console input, and reports
+  // what it found; TimedOut when --timeout passed first.
+  Outcome WaitAndReport();
+  // The batch waits at a line that reads the console: types the queued input
+  // there, or returns true when there is none.
+  bool WaitsForInput();
+  void ReportRun();
+  void Poll();
+
+  void SetBreakpoint(const ParsedCommand& command);
+  void Mark(const ParsedCommand& command, LineMark mark, const wchar_t* name);
+  void SetOption(const ParsedCommand& command);
+  void SetGlobal(const ParsedCommand& command);
+  bool Stopped();
+
+  const DebugOptions& options_;
+  ConsoleView& view_;
+  DebugSession& session_;
+  RunControl& run_;
+  DebugDocument& doc_;
+  LogOptionSwitches log_switches_;
+  // Console input given before the batch asked for it, typed when it does.
+  std::deque<std::string> typed_ahead_;
+  // The line at which input was last typed; it asks again only after the
+  // batch has been elsewhere.
+  std::int32_t typed_at_ = -1;
+};
+
+DebugLoop::Outcome DebugLoop::Execute(const ParsedCommand& command) {
+  const RunState state = run_.GetRunState();
+  switch (command.verb) {
+    case Verb::None:
+      return Outcome::Continue;
+    case Verb::Step:
+    case Verb::Next:
+    case Verb::Run:
+    case Verb::Goto:
+    case Verb::GotoIgnore:
+    case Verb::Add:
+    case Verb::Terminate:
+    case Verb::Interrupt:
+      return RunCommand(command);
+    case Verb::Reset:
+      run_.ActionStartResetExecute();
+      typed_at_ = -1;
+      view_.ReportState(session_);
+      return Outcome::Continue;
+    case Verb::Wait:
+      if (state != RunState::Running) {
+        view_.ReportError(L"wait: the batch is not running");
+        return Outcome::Continue;
+      }
+      return WaitAndReport();
+    case Verb::Sleep:
+      return Sleep(command.number);
+    case Verb::Input:
+      return ConsoleInput(command, SystemCodePages().Encode(command.text, CodePage::Oem) + "\r");
+    case Verb::Key:
+      return ConsoleInput(command, " ");
+    case Verb::Break:
+      SetBreakpoint(command);
+      return Outcome::Continue;
+    case Verb::Clear:
+      if (command.line < doc_.MaxCurZeile && doc_.Records[command.line].BreakPoint) {
+        run_.ActionStartBreakPointExecute(command.line);
+      }
+      view_.ReportNote(L"line " + std::to_wstring(command.line) + L": no breakpoint");
+      return Outcome::Continue;
+    case Verb::Ignore:
+      Mark(command, LineMark::Ignore, L"ignore");
+      return Outcome::Continue;
+    case Verb::NoDebug:
+      Mark(command, LineMark::NoDebug, L"no debug");
+      return Outcome::Continue;
+    case Verb::Echo:
+      Mark(command, LineMark::Echo, L"echo");
+      return Outcome::Continue;
+    case Verb::StdErrOk:
+      Mark(command, LineMark::StdErr, L"stderr allowed");
+      return Outcome::Continue;
+    case Verb::ErrOk:
+      Mark(command, LineMark::ErrLevel, L"max ERRORLEVEL");
+      return Outcome::Continue;
+    case Verb::Option:
+      SetOption(command);
+      return Outcome::Continue;
+    case Verb::Set:
+      SetGlobal(command);
+      return Outcome::Continue;
+    case Verb::Vars:
+      view_.ReportVariables(session_);
+      return Outcome::Continue;
+    case Verb::Log:
+      view_.ReportLog(session_.Log().Entries());
+      return Outcome::Continue;
+    case Verb::List:
+      view_.ReportListing(session_, command.line < 0 ? 0 : command.line,
+                          command.has_number ? command.number : doc_.MaxCurZeile);
+      return Outcome::Continue;
+    case Verb::Answer:
+      view_.QueueAnswer(command.on);
+      return Outcome::Continue;
+    case Verb::Help:
+      std::fputs(ToUtf8(CommandHelpText()).c_str(), options_.json ? stderr : stdout);
+      return Outcome::Continue;
+    case Verb::Quit:
+      return Outcome::Quit;
+  }
+  return Outcome::Continue;
+}
+
+DebugLoop::Outcome DebugLoop::RunCommand(const ParsedCommand& command) {
+  const RunState state = run_.GetRunState();
+  switch (command.verb) {
+    case Verb::Step:
+      run_.ActionStartExecuteLineF8Execute();
+      break;
+    case Verb::Next:
+      run_.ActionStartExecuteLineF7Execute();
+      break;
+    case Verb::Run:
+      run_.ActionStartExecuteAllExecute();
+      break;
+    case Verb::Goto:
+    case Verb::GotoIgnore:
+      // An ended run only resets, whatever the line.
+      if (state != RunState::Ended && !run_.CanGotoLine(command.line)) {
+        view_.ReportError(L"goto: line " + std::to_wstring(command.line) +
+                          L" is no command line the batch can stop at");
+        return Outcome::Continue;
+      }
+      if (command.verb == Verb::Goto) {
+        run_.ActionStartGotoLineExecute(command.line);
+      } else {
+        run_.ActionStartGotoLineIgnoreExecute(command.line);
+      }
+      break;
+    case Verb::Add:
+      if (!Stopped()) return Outcome::Continue;
+      run_.AddCommand(command.text);
+      break;
+    case Verb::Terminate:
+    case Verb::Interrupt:
+      if (state != RunState::Running) {
+        view_.ReportError(L"the batch is not running");
+        return Outcome::Continue;
+      }
+      if (command.verb == Verb::Terminate) {
+        run_.BitBtnTerminateClick();
+      } else if (!doc_.Options.EnableBreak) {
+        view_.ReportError(L"interrupt: \"Enable Break\" is off");
+        return Outcome::Continue;
+      } else {
+        run_.BitBtnBreakClick();
+      }
+      break;
+    default:
+      break;
+  }
+  if (command.no_wait) return Outcome::Continue;
+  return WaitAndReport();
+}
+
+DebugLoop::Outcome DebugLoop::ConsoleInput(const ParsedCommand& command, std::string bytes) {
+  if (run_.GetRunState() != RunState::Running) {
+    typed_ahead_.push_back(std::move(bytes));
+    view_.ReportNote(L"input kept until the batch reads the console");
+    return Outcome::Continue;
+  }
+  session_.Console().TypeIntoConsole(bytes);
+  typed_at_ = run_.AktExeZeile();
+  if (command.no_wait) return Outcome::Continue;
+  return WaitAndReport();
+}
+
+void DebugLoop::Poll() {
+  run_.PollStop();
+  // A batch that waits for input is not polled by run control alone: its
+  // output must still come out.
+  session_.Console().DrainConsole();
+}
+
+bool DebugLoop::WaitsForInput() {
+  const std::int32_t line = run_.AktExeZeile();
+  if (line != typed_at_) typed_at_ = -1;
+  if (line < 0 || line >= doc_.MaxCurZeile || line == typed_at_) return false;
+  if (!doc_.Records[line].Pause || !ReadsConsole(doc_.Items[line].text)) return false;
+  typed_at_ = line;
+  if (typed_ahead_.empty()) return true;
+  session_.Console().TypeIntoConsole(typed_ahead_.front());
+  typed_ahead_.pop_front();
+  return false;
+}
+
+DebugLoop::Outcome DebugLoop::WaitAndReport() {
+  const auto deadline = Clock::now() + std::chrono::seconds(options_.timeout_s);
+  while (run_.GetRunState() == RunState::Running && run_.TimerEnabled()) {
+    if (WaitsForInput()) {
+      view_.ReportInputWait(run_.AktExeZeile());
+      return Outcome::Continue;
+    }
+    if (options_.timeout_s > 0 && Clock::now() >= deadline) {
+      session_.Console().DrainConsole();
+      view_.ReportTimeout();
+      return Outcome::TimedOut;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(options_.poll_ms));
+    Poll();
+  }
+  session_.Console().DrainConsole();
+  ReportRun();
+  return Outcome::Continue;
+}
+
+DebugLoop::Outcome DebugLoop::Sleep(std::int32_t ms) {
+  const auto until = Clock::now() + std::chrono::milliseconds(ms);
+  while (Clock::now() < until) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(options_.poll_ms));
+    if (run_.GetRunState() != RunState::Running || !run_.TimerEnabled()) continue;
+    Poll();
+    if (run_.GetRunState() != RunState::Running || !run_.TimerEnabled()) ReportRun();
+  }
+  return Outcome::Continue;
+}
+
+void DebugLoop::ReportRun() {
+  switch (run_.GetRunState()) {
+    case RunState::Stopped:
+    case RunState::Ended:
+      typed_at_ = -1;
+      view_.ReportStop(session_);
+      break;
+    default:
+      view_.ReportState(session_);
+      break;
+  }
+}
+
+bool DebugLoop::Stopped() {
+  if (run_.GetRunState() == RunState::Stopped) return true;
+  view_.ReportError(L"the batch is not waiting at a stop");
+  return false;
+}
+
+void DebugLoop::SetBreakpoint(const ParsedCommand& command) {
+  if (!run_.CanToggleBreakPoint(command.line)) {
+    view_.ReportError(L"break: line " + std::to_wstring(command.line) +
+                      L" cannot take a breakpoint now");
+    return;
+  }
+  BreakpointProperties properties;
+  properties.Count = command.has_number ? command.number : 1;
+  properties.Condition = command.text;
+  const BreakpointCheck check = run_.SetBreakpointProperties(command.line, properties);
+  if (check.BadCondition) {
+    view_.ReportError(std::wstring(kConditionErrorText) + L" " +
+                      std::wstring(kConditionExampleText));
+  } else if (!check.Stored) {
+    view_.ReportError(L"break: the count must be a whole number above 0");
+  } else {
+    view_.ReportNote(L"line " + std::to_wstring(command.line) + L": breakpoint");
+  }
+}
+
+void DebugLoop::Mark(const ParsedCommand& command, LineMark mark, const wchar_t* name) {
+  const std::wstring line = std::to_wstring(command.line);
+  if (!CanSetLineMark(doc_, run_.GetRunState(), command.line, mark)) {
+    view_.ReportError(std::wstring(name) + L": line " + line + L" cannot take this mark now");
+    return;
+  }
+  if (mark == LineMark::ErrLevel) {
+    doc_.Records[command.line].ErrLevelOK = command.number;
+    view_.ReportNote(L"line " + line + L": " + name + L" " + std::to_wstring(command.number));
+    return;
+  }
+  const bool on = ToggleLineMark(doc_, command.line, mark);
+  view_.ReportNote(L"line " + line + L": " + name + (on ? L" on" : L" off"));
+}
+
+void DebugLoop::SetOption(const ParsedCommand& command) {
+  const RunState state = run_.GetRunState();
+  const bool before_run = state == RunState::Ready;
+  const LogMenuEnabling log = log_switches_.Enabling(state);
+  BatchOptions& options = doc_.Options;
+  bool allowed = true;
+  switch (command.option) {
+    case OptionName::StopOnErr:
+      if ((allowed = before_run)) options.StopOnErr = command.on;
+      break;
+    case OptionName::EnableBreak:
+      if ((allowed = before_run)) options.EnableBreak = command.on;
+      break;
+    case OptionName::ReplaceToRem:
+      if ((allowed = before_run)) session_.SetReplaceToRem(command.on);
+      break;
+    case OptionName::EchoOn:
+      options.EchoOn = command.on;
+      // A run under way gets the new state with its next resume.
+      if (state == RunState::Running || state == RunState::Stopped) {
+        run_.ActionSettingsEchoOnOffExecute(command.on);
+      }
+      break;
+    case OptionName::LogCalls:
+      if ((allowed = log.LogCalls)) log_switches_.SetLogCalls(command.on);
+      break;
+    case OptionName::LogReturns:
+      if ((allowed = log.LogReturns)) options.LogReturns = command.on;
+      break;
+    case OptionName::LogLines:
+      if ((allowed = log.LogLines)) log_switches_.SetLogLines(command.on);
+      break;
+    case OptionName::LogLinesShow:
+      if ((allowed = log.LogLinesShow)) {
+        options.LogLinesShow = command.on;
+        session_.Log().SetShowLineTimes(command.on);
+      }
+      break;
+    case OptionName::LogAdds:
+      options.LogAdds = command.on;
+      break;
+    case OptionName::ShowPercent:
+      session_.Variables().SetShowPercent(command.on, true);
+      break;
+    case OptionName::ShowBlanks:
+      session_.Variables().SetShowBlanks(command.on, true);
+      break;
+  }
+  if (!allowed) view_.ReportError(L"option: cannot be switched now (reset first?)");
+}
+
+void DebugLoop::SetGlobal(const ParsedCommand& command) {
+  if (!Stopped()) return;
+  std::int32_t index = -1;
+  if (EqualsNoCase(command.text, L"CD")) index = 0;
+  if (EqualsNoCase(command.text, L"ERRORLEVEL")) index = 1;
+  for (size_t i = 0; index < 0 && i < doc_.GlobalNames.size(); ++i) {
+    if (EqualsNoCase(command.text, doc_.GlobalNames[i])) index = static_cast<std::int32_t>(i) + 2;
+  }
+  if (index < 0) {
+    view_.ReportError(L"set: " + command.text + L" is not a watched global variable");
+    return;
+  }
+  VariablePanes& panes = session_.Variables();
+  panes.Click(PaneId::Global, index, RunState::Stopped);
+  view_.QueueText(command.value);
+  panes.EditGlobal(RunState::Stopped);
+}
+
+}  // namespace
+
+int DebugCommand(const std::vector<std::wstring>& args) {
+  const std::optional<DebugOptions> options = ParseOptions(args);
+  if (!options) {
+    std::fputs(kUsage, stderr);
+    return kExitUsage;
+  }
+  FileSystem& files = SystemFileSystem();
+  // The session works from its temporary directory; relative paths are
+  // taken before it moves there.
+  const std::wstring batch = files.FullPath(options->batch);
+  std::ifstream script;
+  if (options->script) {
+    script.open(ToUtf8(files.FullPath(*options->script)), std::ios::binary);
+    if (!script) {
+      std::fprintf(stderr, "cannot read the script %s\n", ToUtf8(*options->script).c_str());
+      return kExitMissing;
+    }
+  }
+
+  ConsoleView view(options->json ? OutputFormat::Json : OutputFormat::Plain, stdout);
+  SessionPlatform platform{files, SystemCodePages(), ProcessEnvironment(), SystemProcessStarter()};
+  DebugSession session(platform, view, view, AppSettings{}, InterpreterDirectory());
+  if (const IoStatus started = session.Start(); !started) {
+    view.ReportError(started.message());
+    return kExitRejected;
+  }
+  session.Console().SetConsoleSink([&view](std::string_view bytes) { view.ConsoleOutput(bytes); });
+  session.Document().OpenDocument(batch);
+  if (!session.Doc().Loaded()) return files.FileExists(batch) ? kExitRejected : kExitMissing;
+  if (options->params) session.Doc().Options.Parameters = *options->params;
+  view.ReportState(session);
+
+  DebugLoop loop(*options, view, session);
+  if (options->script) return loop.Run(script, false);
+  return loop.Run(std::cin, !options->json);
+}
+
+}  // namespace tarnvelock

@@ -1,0 +1,3 @@
+echo hello
+set x=1
+echo done

@@ -1,0 +1,3 @@
+@echo off
+cmd /c exit 2
+echo level %errorlevel%

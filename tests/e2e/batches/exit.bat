@@ -1,0 +1,4 @@
+@echo off
+echo before
+exit
+echo never

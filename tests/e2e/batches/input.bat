@@ -1,0 +1,5 @@
+@echo off
+set /p name=Your name? 
+echo hello %name%
+pause
+echo bye

@@ -1,0 +1,4 @@
+@echo off
+echo before
+sh -c "kill -9 0"
+echo never

@@ -1,0 +1,3 @@
+@echo off
+echo oops 1>&2
+echo after

@@ -1,0 +1,4 @@
+@echo off
+echo before
+if ==x echo y
+echo never

@@ -1,0 +1,126 @@
+// Stepping, breakpoints, Goto Line and added commands as a person at the
+// debugger sees them.
+#include "tests/e2e/e2e_support.h"
+
+namespace tarnvelock::e2e {
+namespace {
+
+using Lines = std::vector<std::int64_t>;
+using Texts = std::vector<std::string>;
+
+constexpr char kEndOfFile[] = "Reached <end of file>  -  Press F2 for Reset.";
+
+std::string Repeat(const std::string& command, int times) {
+  std::string script;
+  for (int i = 0; i < times; ++i) script += command + "\n";
+  return script;
+}
+
+TEST_F(E2eTest, SingleSteppingVisitsExactlyTheCommandLinesThatRun) {
+  const Session run = Debug(Batch("step_through.bat"), Repeat("step", 13));
+  ASSERT_EQ(run.status, 0) << run.raw;
+  // No stop at comments, blank lines or labels; the skipped echo's IF line
+  // and both passes of the loop are stops; the call follows into :show.
+  EXPECT_EQ(run.StopLines(), (Lines{0, 3, 4, 6, 7, 6, 7, 8, 12, 13, 9, 10, 14}));
+  const Json& end = run.LastStop();
+  EXPECT_EQ(end["state"].text, "Ended");
+  EXPECT_EQ(end["reason"].number, 12);
+  EXPECT_EQ(end["status"].text, kEndOfFile);
+  EXPECT_EQ(end["text"].text, "<end of file>");
+  EXPECT_EQ(Global(end, "count"), "count=2");
+  EXPECT_EQ(run.UserOutput(), (Texts{"count is 2", "done"}));
+
+  const std::vector<Json> stops = run.Stops();
+  EXPECT_EQ(stops[8]["call"].number, 1) << "inside :show";
+  EXPECT_EQ(stops[8]["locals"].Texts(), (Texts{"0=:show", "1=2"}));
+  EXPECT_EQ(stops[10]["call"].number, 0);
+  EXPECT_EQ(stops[1]["status"].text, "Ready to execute next Line(s)");
+}
+
+TEST_F(E2eTest, NextSkipsALowerCaseCallAndStepsIntoAnUpperCaseOne) {
+  const Session run = Debug(Batch("calls.bat"), Repeat("next", 5));
+  ASSERT_EQ(run.status, 0) << run.raw;
+  // "call :sub one" runs whole; "CALL :sub two" is entered like a step.
+  EXPECT_EQ(run.StopLines(), (Lines{0, 1, 2, 6, 7}));
+  EXPECT_EQ(run.Stops()[3]["call"].number, 1);
+  EXPECT_EQ(run.UserOutput(), (Texts{"in sub one", "in sub two"}));
+}
+
+TEST_F(E2eTest, ACountedBreakpointStopsAtEveryThirdPass) {
+  const Session run = Debug(Batch("loop_count.bat"), "break 3 3\nrun\nrun\nrun\n");
+  ASSERT_EQ(run.status, 0) << run.raw;
+  EXPECT_EQ(run.StopLines(), (Lines{3, 3, 6}));
+  const std::vector<Json> stops = run.Stops();
+  EXPECT_EQ(stops[0]["reason"].number, 3);
+  EXPECT_EQ(Global(stops[0], "n"), "n=2") << "before the third increment";
+  EXPECT_EQ(Global(stops[1], "n"), "n=5");
+  EXPECT_EQ(stops[2]["status"].text, kEndOfFile);
+  EXPECT_EQ(run.UserOutput(), (Texts{"n=7"}));
+}
+
+TEST_F(E2eTest, GotoLineToACountedBreakpointStopsAtTheFirstPass) {
+  const Session run = Debug(Batch("loop_count.bat"), "break 3 3\ngoto 3\nrun\n");
+  ASSERT_EQ(run.status, 0) << run.raw;
+  EXPECT_EQ(run.StopLines(), (Lines{3, 3}));
+  // A breakpoint comes before the goto target among the stop reasons.
+  EXPECT_EQ(run.Stops()[0]["reason"].number, 3);
+  EXPECT_EQ(Global(run.Stops()[0], "n"), "n=0");
+  // The breakpoint counts on from there: its third pass comes with n=3.
+  EXPECT_EQ(run.Stops()[1]["reason"].number, 3);
+}
+
+TEST_F(E2eTest, GotoLineIgnoringBreakpointsPassesThemAndExecuteRestoresThem) {
+  const Session run = Debug(Batch("loop_count.bat"), "break 3\ngoto! 5\nreset\nrun\n");
+  ASSERT_EQ(run.status, 0) << run.raw;
+  EXPECT_EQ(run.StopLines(), (Lines{5, 3}));
+  EXPECT_EQ(Global(run.Stops()[0], "n"), "n=7");
+  EXPECT_EQ(run.Stops()[0]["reason"].number, 2);
+  EXPECT_EQ(run.Stops()[1]["reason"].number, 3);
+}
+
+TEST_F(E2eTest, ConditionalBreakpointSeesTheForVariable) {
+  const Session run = Debug(Batch("for_items.bat"), "break 2 if %%i==c\nrun\nrun\n");
+  ASSERT_EQ(run.status, 0) << run.raw;
+  ASSERT_EQ(run.StopLines(), (Lines{2, 5}));
+  const Json stop = run.Stops()[0];
+  EXPECT_EQ(stop["bracket"].number, 1);
+  EXPECT_TRUE(Contains(stop["locals"].Texts(), "i=c")) << run.raw;
+  EXPECT_EQ(run.UserOutput(), (Texts{"item a", "item b", "item c", "item d", "after"}));
+}
+
+TEST_F(E2eTest, ConditionalBreakpointWithACountCountsOnlyWhenTheConditionHolds) {
+  const Session run = Debug(Batch("loop_count.bat"), "break 3 2 if %n% GEQ 4\nrun\nrun\n");
+  ASSERT_EQ(run.status, 0) << run.raw;
+  EXPECT_EQ(run.StopLines(), (Lines{3, 6}));
+  EXPECT_EQ(Global(run.Stops()[0], "n"), "n=5") << "the second pass with n at least 4";
+}
+
+TEST_F(E2eTest, RefusedBreakpointConditionsSayWhy) {
+  const Session run =
+      Debug(Batch("loop_count.bat"), "break 3 if n\nbreak 3 0\nbreak 2\nlist 3 3\n");
+  ASSERT_EQ(run.status, 0) << run.raw;
+  const Texts errors = run.Texts("error");
+  ASSERT_EQ(errors.size(), 3u) << run.raw;
+  EXPECT_NE(errors[0].find("Syntaxerror: Insert Condition for Batch IF-command!"),
+            std::string::npos);
+  EXPECT_NE(errors[1].find("count"), std::string::npos);
+  EXPECT_NE(errors[2].find("line 2"), std::string::npos) << "a label takes no breakpoint";
+  EXPECT_FALSE(run.All("line")[0]["breakpoint"].boolean);
+}
+
+TEST_F(E2eTest, AddedCommandStopsAgainAtTheSameLineWithTheNewValue) {
+  const Session run =
+      Debug(Batch("step_through.bat"), "step\nstep\nadd set count=5\nlog\nstep\nstep\n");
+  ASSERT_EQ(run.status, 0) << run.raw;
+  ASSERT_EQ(run.StopLines(), (Lines{0, 3, 3, 4, 6}));
+  const Json added = run.Stops()[2];
+  EXPECT_EQ(added["reason"].number, 6);
+  EXPECT_EQ(Global(added, "count"), "count=5");
+  EXPECT_TRUE(Contains(added["globalsChanged"].Texts(), "count=5"));
+  EXPECT_TRUE(Contains(run.Texts("log"), "Add Cmd \"set count=5\"  /Ln=3")) << run.raw;
+  // The batch's own line still runs afterwards.
+  EXPECT_EQ(Global(run.Stops()[3], "count"), "count=0");
+}
+
+}  // namespace
+}  // namespace tarnvelock::e2e

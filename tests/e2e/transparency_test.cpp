@@ -1,0 +1,144 @@
+// A batch run under the debugger with Execute and no breakpoints behaves as
+// it does without the debugger: the same console output after the banner
+// and the same files, for the bundled examples and a corpus of everyday
+// batches.
+#include <algorithm>
+#include <map>
+
+#include "tests/e2e/e2e_support.h"
+
+namespace tarnvelock::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The files under root and their contents, by path relative to root.
+std::map<std::string, std::string> Files(const fs::path& root, const std::string& batch) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    const std::string name = fs::relative(entry.path(), root).generic_string();
+    // The batch and the debugger's own files beside it.
+    if (name == batch || name == batch + ".ini" || name == batch + ".log") continue;
+    if (entry.is_directory()) {
+      files[name + "/"] = "";
+      continue;
+    }
+    std::ifstream in(entry.path(), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    files[name] = text.str();
+  }
+  return files;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    while (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+struct Case {
+  std::string source;  // relative to the source tree
+  std::string parameters;
+  std::vector<std::string> answers;  // lines typed into the console, in order
+  // The instrumented batch runs with delayed expansion, so a "!" in a batch
+  // that does not use it is lost under the debugger.
+  bool loses_exclamation_marks = false;
+};
+
+void PrintTo(const Case& c, std::ostream* out) {
+  *out << c.source;
+}
+
+std::vector<Case> Cases() {
+  std::vector<Case> cases;
+  const fs::path root = TARNVELOCK_SOURCE_DIR;
+  for (const char* folder : {"examples", "tests/e2e/corpus"}) {
+    for (const auto& entry : fs::directory_iterator(root / folder)) {
+      const std::string name = entry.path().filename().string();
+      if (!name.ends_with(".bat") && !name.ends_with(".cmd")) continue;
+      std::string parameters;
+      if (name == "10_shift_args.bat" || name == "args_shift.cmd") parameters = "a \"b c\" d";
+      if (name == "18_menu_choice.bat") parameters = "build";
+      std::vector<std::string> answers;
+      if (name == "greet.bat") answers = {"World", ""};
+      cases.push_back({std::string(folder) + "/" + name, parameters, answers, name == "greet.bat"});
+    }
+  }
+  std::sort(cases.begin(), cases.end(),
+            [](const Case& a, const Case& b) { return a.source < b.source; });
+  return cases;
+}
+
+class TransparencyTest : public E2eTest, public testing::WithParamInterface<Case> {
+ protected:
+  // Copies the batch into folder (made under the test directory) and
+  // returns the folder's path.
+  std::string Prepare(const std::string& folder, const std::string& name) {
+    std::ifstream in(std::string(TARNVELOCK_SOURCE_DIR) + "/" + GetParam().source,
+                     std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    Write(folder + "/" + name, text.str());
+    Write(folder + "/temp/.keep", "");
+    return dir_ + "/" + folder;
+  }
+};
+
+TEST_P(TransparencyTest, SameOutputAndFilesWithAndWithoutTheDebugger) {
+  const std::string name = fs::path(GetParam().source).filename().string();
+  const std::string& parameters = GetParam().parameters;
+
+  std::string typed, script = "option stoponerror off\n";
+  for (const std::string& answer : GetParam().answers) {
+    typed += answer + "\r\n";
+    script += "input " + answer + "\n";
+  }
+  Write("typed.txt", typed, false);
+
+  const std::string direct = Prepare("direct", name);
+  const Session plain =
+      RunShell("cd '" + direct + "' && env -u ComSpec TEMP='" + direct + "/temp' '" +
+               TARNVELOCK_CMD + "' /c '" + name + "' " + parameters + " <../typed.txt 2>&1");
+
+  const std::string debugged = Prepare("debugged", name);
+  Write("debugged.txt", script + "run\n", false);
+  std::string quoted = parameters;
+  for (size_t at = 0; (at = quoted.find('"', at)) != std::string::npos; at += 2) {
+    quoted.insert(at, "\\");
+  }
+  const Session run = RunShell("cd '" + debugged + "' && env -u ComSpec TEMP='" + debugged +
+                               "/temp' TMPDIR='" + dir_ + "' '" + TARNVELOCK_CLI +
+                               "' --json --poll-ms 10 --timeout 20 --script ../debugged.txt " +
+                               "--params \"" + quoted + "\" '" + name + "' </dev/null 2>&1");
+  ASSERT_EQ(run.status, 0) << run.raw;
+  ASSERT_EQ(run.LastStop()["status"].text, "Reached <end of file>  -  Press F2 for Reset.")
+      << run.raw;
+  // Error output shows in the console in both cases: the debugger's batch
+  // repeats it there when it stops for it.
+  std::vector<std::string> expected = Lines(plain.raw);
+  if (GetParam().loses_exclamation_marks) {
+    for (std::string& line : expected) std::erase(line, '!');
+  }
+  EXPECT_EQ(run.UserOutput(), expected) << run.raw;
+  EXPECT_EQ(Files(debugged, name), Files(direct, name));
+}
+
+INSTANTIATE_TEST_SUITE_P(Batches, TransparencyTest, testing::ValuesIn(Cases()),
+                         [](const testing::TestParamInfo<Case>& info) {
+                           std::string name = fs::path(info.param.source).stem().string();
+                           std::replace_if(
+                               name.begin(), name.end(),
+                               [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },
+                               '_');
+                           return (info.param.source.starts_with("examples") ? "example_"
+                                                                             : "corpus_") +
+                                  name;
+                         });
+
+}  // namespace
+}  // namespace tarnvelock::e2e
