@@ -21,6 +21,9 @@ std::string NativePath(std::string_view path) {
   if (EqualsIgnoreCase(path, "con")) return "/dev/tty";
   std::string result(path);
   std::replace(result.begin(), result.end(), '\\', '/');
+  // Quotes only group a name ("dir"\"name".txt is dir\name.txt); no file
+  // name holds one.
+  std::erase(result, '"');
   return result;
 }
 

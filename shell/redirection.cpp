@@ -23,7 +23,7 @@ std::string RedirectionScope::Apply(Redirection::Kind kind, int handle, const st
   if (kind == Redirection::Kind::Duplicate) {
     source = target.empty() ? 1 : target[0] - '0';
   } else {
-    std::string native = NativePath(StripQuotes(target));
+    std::string native = NativePath(target);
     OpenMode mode = kind == Redirection::Kind::Input    ? OpenMode::Read
                     : kind == Redirection::Kind::Append ? OpenMode::Append
                                                         : OpenMode::Write;

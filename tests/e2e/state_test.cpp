@@ -86,8 +86,6 @@ TEST_F(E2eTest, AnEditedGlobalIsSeenByTheNextLine) {
 }
 
 TEST_F(E2eTest, InsideABlockTheBlockEntryValuesAreShown) {
-  GTEST_SKIP() << "tarnvelock-cmd writes a redirection to \"dir/name\".txt into a file named "
-                  "name\".txt instead of dir/name.txt, so the block-entry snapshot is missing";
   const Session run = Debug(Batch("block.bat"), "goto 4\n");
   const Json stop = run.Stops()[0];
   EXPECT_TRUE(Contains(stop["globals"].Texts(), "!a!=2"));
