@@ -12,9 +12,22 @@
 
 namespace tarnvelock {
 
-namespace {
-
 namespace fs = std::filesystem;
+
+std::string FormatFileTime(fs::file_time_type stamp, const char* gap) {
+  auto system = std::chrono::time_point_cast<std::chrono::system_clock::duration>(
+      stamp - fs::file_time_type::clock::now() + std::chrono::system_clock::now());
+  std::time_t seconds = std::chrono::system_clock::to_time_t(system);
+  std::tm local = *std::localtime(&seconds);
+  int hour = local.tm_hour % 12 == 0 ? 12 : local.tm_hour % 12;
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%02d/%02d/%04d%s%02d:%02d %s", local.tm_mon + 1,
+                local.tm_mday, local.tm_year + 1900, gap, hour, local.tm_min,
+                local.tm_hour < 12 ? "AM" : "PM");
+  return buffer;
+}
+
+namespace {
 
 bool Has(std::string_view letters, char letter) {
   for (char c : letters) {
@@ -37,18 +50,9 @@ std::string Attributes(const std::string& native) {
 // en-US form, as the English Windows interpreter prints file times.
 std::string FileTime(const std::string& native) {
   std::error_code error;
-  fs::file_time_type stamp = fs::last_write_time(native, error);
+  const fs::file_time_type stamp = fs::last_write_time(native, error);
   if (error) return {};
-  auto system = std::chrono::time_point_cast<std::chrono::system_clock::duration>(
-      stamp - fs::file_time_type::clock::now() + std::chrono::system_clock::now());
-  std::time_t seconds = std::chrono::system_clock::to_time_t(system);
-  std::tm local = *std::localtime(&seconds);
-  int hour = local.tm_hour % 12 == 0 ? 12 : local.tm_hour % 12;
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%02d/%02d/%04d %02d:%02d %s", local.tm_mon + 1,
-                local.tm_mday, local.tm_year + 1900, hour, local.tm_min,
-                local.tm_hour < 12 ? "AM" : "PM");
-  return buffer;
+  return FormatFileTime(stamp, " ");
 }
 
 std::string FileSize(const std::string& native) {

@@ -2,10 +2,15 @@
 // and "$VAR:" (search the directories listed in VAR).
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace tarnvelock {
+
+// A file time as the English Windows interpreter shows it, "MM/DD/YYYY" +
+// gap + "hh:mm AM" (%~t uses one blank, DIR two).
+std::string FormatFileTime(std::filesystem::file_time_type stamp, const char* gap);
 
 inline bool IsPathModifier(char c) {
   switch (c) {

@@ -10,6 +10,7 @@
 #include "shell/arguments.h"
 #include "shell/builtins/builtins.h"
 #include "shell/interpreter.h"
+#include "shell/path_modifiers.h"
 #include "shell/paths.h"
 #include "shell/text.h"
 
@@ -27,18 +28,9 @@ struct DirOptions {
 
 std::string Stamp(const fs::directory_entry& entry) {
   std::error_code error;
-  auto stamp = entry.last_write_time(error);
+  const auto stamp = entry.last_write_time(error);
   if (error) return std::string(20, ' ');
-  auto system = std::chrono::time_point_cast<std::chrono::system_clock::duration>(
-      stamp - fs::file_time_type::clock::now() + std::chrono::system_clock::now());
-  std::time_t seconds = std::chrono::system_clock::to_time_t(system);
-  std::tm local = *std::localtime(&seconds);
-  int hour = local.tm_hour % 12 == 0 ? 12 : local.tm_hour % 12;
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%02d/%02d/%04d  %02d:%02d %s", local.tm_mon + 1,
-                local.tm_mday, local.tm_year + 1900, hour, local.tm_min,
-                local.tm_hour < 12 ? "AM" : "PM");
-  return buffer;
+  return FormatFileTime(stamp, "  ");
 }
 
 std::string Grouped(std::uintmax_t value) {
