@@ -49,7 +49,8 @@ BreakFileContents BuildBreakFiles(const DebugDocument& doc, std::optional<std::i
     entries += FormatBreakEntry(line, std::max(record.BreakCount, 1), record.BreakCond);
     entries += kCrLf;
     if (!record.BreakCond.empty()) {
-      sections += L":Cond" + std::to_wstring(line) + std::wstring(kCrLf) + record.BreakCondX;
+      sections += L":Cond" + std::to_wstring(line) + std::wstring(kCrLf) +
+                  std::wstring(kDropLevelName) + std::wstring(kCrLf) + record.BreakCondX;
       sections += std::wstring(kCrLf) + std::wstring(kCrLf);
     }
   }

@@ -18,6 +18,12 @@ namespace tarnvelock {
 inline constexpr std::wstring_view kBreakCondHeader =
     L"@popd & call :Cond%*&pushd \"%_dbgTmp%\"&exit /b !_dbgBC!";
 
+// Both the condition sections and the action file are called with the run's
+// parameter list, which starts with the level's stand-in for %0; this first
+// line moves it out of the way, so that %1 in a condition or an added command
+// is the batch's own first parameter.
+inline constexpr std::wstring_view kDropLevelName = L"@shift";
+
 // One entry of the condition file's table: the line index and the pass count
 // right-aligned in four columns each, then the condition ("%4d  %4d    %s").
 std::wstring FormatBreakEntry(std::int32_t line, std::int32_t count, std::wstring_view condition);

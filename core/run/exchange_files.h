@@ -93,7 +93,8 @@ class ExchangeFiles {
   // The action file: batch lines run once at the next resume. AppendAction
   // adds text as it is (a command already bound to the FOR variables) in the
   // OEM code page, as do the variable and directory edits; the echo lines
-  // and the settings-only mark are plain ASCII.
+  // and the settings-only mark are plain ASCII. A new action file begins with
+  // the line that makes %1 the batch's first parameter.
   IoStatus AppendAction(std::wstring_view text);
   IoStatus AppendSetVariable(std::wstring_view name, std::wstring_view value);
   IoStatus AppendChangeDirectory(std::wstring_view directory);
@@ -139,6 +140,7 @@ class ExchangeFiles {
  private:
   IoStatus WriteUtf8(std::wstring_view name, std::wstring_view text);
   IoStatus AppendBytes(std::wstring_view name, std::string_view bytes);
+  IoStatus AppendActionBytes(std::string_view bytes);
   // Reads name, decoded by its byte-order mark, as lines up to
   // kReadAttempts times until accept takes them. Gives the accepted lines,
   // else those of the last attempt that got any, else none.

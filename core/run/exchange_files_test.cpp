@@ -255,7 +255,7 @@ TEST_F(ExchangeFilesTest, ConditionFileIsOemAndTheListUtf8) {
   EXPECT_EQ(Bytes(kBreakListFile), "0 1");
   const std::string conds = Bytes(kBreakCondFile);
   EXPECT_NE(conds.find("   1     1    %x%==\xE4\r\n"), std::string::npos) << conds;
-  EXPECT_NE(conds.find(":Cond1\r\n@if %x%==\xE4 set _dbgBC=0\r\n@exit /b\r\n\r\n"),
+  EXPECT_NE(conds.find(":Cond1\r\n@shift\r\n@if %x%==\xE4 set _dbgBC=0\r\n@exit /b\r\n\r\n"),
             std::string::npos);
 }
 
@@ -269,12 +269,12 @@ TEST_F(ExchangeFilesTest, ActionAndErrLevelFilesHoldEachTextInItsEncoding) {
   ASSERT_TRUE(exchange_.AppendEcho(true));
   ASSERT_TRUE(exchange_.MarkActionsSettingsOnly());
   EXPECT_EQ(Bytes(kActionFile),
-            "@cd /d C:\\M\xFCll\r\n@set name=\xC4rger\r\n@echo off\r\n@echo on\r\n"
+            "@shift\r\n@cd /d C:\\M\xFCll\r\n@set name=\xC4rger\r\n@echo off\r\n@echo on\r\n"
             "@set _dbgAct=1");
 
   ASSERT_TRUE(exchange_.Remove(kActionFile));
   ASSERT_TRUE(exchange_.AppendAction(L"@set x=\u00E9"));
-  EXPECT_EQ(Bytes(kActionFile), "@set x=\xE9");
+  EXPECT_EQ(Bytes(kActionFile), "@shift\r\n@set x=\xE9");
 
   ASSERT_TRUE(exchange_.WriteErrLevel(255));
   ASSERT_TRUE(exchange_.WriteErrLevel(-3));

@@ -38,8 +38,16 @@ IoStatus ExchangeFiles::WriteLoneBreak(std::int32_t target) {
   return Remove(kBreakCondFile);
 }
 
+IoStatus ExchangeFiles::AppendActionBytes(std::string_view bytes) {
+  if (!Exists(kActionFile)) {
+    const std::string first = ToUtf8(kDropLevelName) + "\r\n";
+    if (IoStatus status = AppendBytes(kActionFile, first); !status) return status;
+  }
+  return AppendBytes(kActionFile, bytes);
+}
+
 IoStatus ExchangeFiles::AppendAction(std::wstring_view text) {
-  return AppendBytes(kActionFile, code_pages_.Encode(text, CodePage::Oem));
+  return AppendActionBytes(code_pages_.Encode(text, CodePage::Oem));
 }
 
 IoStatus ExchangeFiles::AppendSetVariable(std::wstring_view name, std::wstring_view value) {
@@ -51,7 +59,7 @@ IoStatus ExchangeFiles::AppendChangeDirectory(std::wstring_view directory) {
 }
 
 IoStatus ExchangeFiles::AppendEcho(bool on) {
-  return AppendBytes(kActionFile, on ? "@echo on\r\n" : "@echo off\r\n");
+  return AppendActionBytes(on ? "@echo on\r\n" : "@echo off\r\n");
 }
 
 IoStatus ExchangeFiles::MarkActionsSettingsOnly() {

@@ -243,7 +243,7 @@ TEST_F(RunControlTest, AddedCommandRunsAtTheStopAndIsReportedWhenItStopsAgain) {
   run_.ActionStartAddCommandExecute();
   EXPECT_THAT(view_.Calls(L"ask"),
               ElementsAre(L"Insert Command| Enter Batch-Command to be executed now:|"));
-  EXPECT_THAT(batch_.actions, ElementsAre("@for %%a in (%_dbgFORka%) do set x=%%a"));
+  EXPECT_THAT(batch_.actions, ElementsAre("@shift\r\n@for %%a in (%_dbgFORka%) do set x=%%a"));
   EXPECT_THAT(LogFile(), ElementsAre(L"Add Cmd \"set x=%%a\"  /Ln=1"));
   EXPECT_EQ(run_.LastCmd(), L"set x=%%a");
   EXPECT_TRUE(run_.Cmd().empty());
@@ -564,7 +564,7 @@ TEST_F(RunControlTest, EchoChoiceTravelsWithTheNextResume) {
   StepTo(0);
   run_.ActionSettingsEchoOnOffExecute(true);
   StepTo(1);
-  EXPECT_EQ(batch_.actions.back(), "@echo on\r\n@set _dbgAct=1");
+  EXPECT_EQ(batch_.actions.back(), "@shift\r\n@echo on\r\n@set _dbgAct=1");
   EXPECT_EQ(run_.PendingEcho(), EchoRequest::None);
   // Nothing pending: no action file at all.
   StepTo(2);

@@ -167,14 +167,14 @@ TEST_F(VariablePanesTest, EditingHandsValuesToTheBatch) {
   panes.Click(PaneId::Global, 2, RunState::Stopped);
   view.WillAnswer(L"new\u2022value");
   panes.EditGlobal(RunState::Stopped);
-  EXPECT_EQ(disk.Contents(L"/_dbgActions.cmd"), "@cd /d /new\r\n@set A=new value\r\n");
+  EXPECT_EQ(disk.Contents(L"/_dbgActions.cmd"), "@shift\r\n@cd /d /new\r\n@set A=new value\r\n");
   EXPECT_EQ(panes.Global().Entries[2].Text, L"%A%=new\u2022value");
 
   // A cancelled box keeps the value and writes nothing.
   panes.Click(PaneId::Global, 3, RunState::Stopped);
   view.WillAnswer(std::nullopt);
   panes.EditGlobal(RunState::Stopped);
-  EXPECT_EQ(disk.Contents(L"/_dbgActions.cmd"), "@cd /d /new\r\n@set A=new value\r\n");
+  EXPECT_EQ(disk.Contents(L"/_dbgActions.cmd"), "@shift\r\n@cd /d /new\r\n@set A=new value\r\n");
 }
 
 TEST_F(VariablePanesTest, EditingErrorLevel) {

@@ -95,6 +95,16 @@ TEST_F(E2eTest, ConditionalBreakpointWithACountCountsOnlyWhenTheConditionHolds) 
   EXPECT_EQ(Global(run.Stops()[0], "n"), "n=5") << "the second pass with n at least 4";
 }
 
+TEST_F(E2eTest, ConditionsAndAddedCommandsSeeTheBatchsOwnParameters) {
+  const Session run = Debug(Batch("params.bat"),
+                            "break 1 if \"%2\"==\"x\"\nbreak 2 if \"%2\"==\"c\"\nrun\n"
+                            "add echo seen %~1\nrun\n",
+                            "--params '\"a b\" c'");
+  ASSERT_EQ(run.status, 0) << run.raw;
+  EXPECT_EQ(run.StopLines(), (Lines{2, 2, 3})) << "line 1's condition is false";
+  EXPECT_TRUE(Contains(run.UserOutput(), "seen a b")) << run.raw;
+}
+
 TEST_F(E2eTest, RefusedBreakpointConditionsSayWhy) {
   const Session run =
       Debug(Batch("loop_count.bat"), "break 3 if n\nbreak 3 0\nbreak 2\nlist 3 3\n");

@@ -4,6 +4,7 @@
   -1
 
 :Cond12
+@shift
 @if %n%==5 set _dbgBC=0
 @exit /b
 

@@ -7,10 +7,12 @@
   -1
 
 :Cond15
+@shift
 @for %%a in (%_dbgFORka%) do @if %%a==2 set _dbgBC=0
 @exit /b
 
 :Cond120
+@shift
 @if "%x%"=="a b" set _dbgBC=0
 @exit /b
 
