@@ -3,11 +3,14 @@
 //     through a loop;
 // (b) Execute over a 10 000-iteration loop with a three-line body:
 //     instrumented lines per second, and the time under the debugger against
-//     the time of the same batch run without it.
+//     the time of the same batch run without it, for the default temporary
+//     base and for one on a memory file system.
 // The interpreter is the bundled one of the build tree (../shell from here).
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <thread>
+#include <vector>
 
 #include "bench/bench_support.h"
 #include "cli/console_view.h"
@@ -46,6 +49,26 @@ std::wstring WriteBatch(const std::wstring& path, const std::wstring& text) {
   return path;
 }
 
+// (b) Execute to the end of the loop batch in a new session whose exchange
+// files live under the current temporary base; the seconds it took, or a
+// negative value when the run did not end.
+double ExecuteSeconds(const std::wstring& batch, const std::wstring& interpreter_dir,
+                      ConsoleView& view) {
+  SessionPlatform platform{SystemFileSystem(), SystemCodePages(), ProcessEnvironment(),
+                           SystemProcessStarter()};
+  DebugSession session(platform, view, view, AppSettings{}, interpreter_dir);
+  if (!session.Start()) return -1;
+  session.Document().OpenDocument(batch);
+  RunControl& run = session.Run();
+  const auto start = Clock::now();
+  run.ActionStartExecuteAllExecute();
+  WaitForStop(run);
+  const double seconds = Seconds(start);
+  const bool ended = run.GetRunState() == RunState::Ended;
+  run.ActionStartResetExecute();
+  return ended ? seconds : -1;
+}
+
 }  // namespace
 
 int main() {
@@ -65,39 +88,31 @@ int main() {
 
   std::FILE* sink = std::fopen("/dev/null", "w");
   ConsoleView view(OutputFormat::Plain, sink);
-  SessionPlatform platform{files, SystemCodePages(), ProcessEnvironment(), SystemProcessStarter()};
-  DebugSession session(platform, view, view, AppSettings{}, interpreter_dir);
-  if (!session.Start()) return 1;
-  session.Document().OpenDocument(batch);
-  RunControl& run = session.Run();
+  {
+    SessionPlatform platform{files, SystemCodePages(), ProcessEnvironment(),
+                             SystemProcessStarter()};
+    DebugSession session(platform, view, view, AppSettings{}, interpreter_dir);
+    if (!session.Start()) return 1;
+    session.Document().OpenDocument(batch);
+    RunControl& run = session.Run();
 
-  // (a) Single steps.
-  std::vector<double> steps;
-  for (int i = 0; i <= kSteps; ++i) {
-    const auto start = Clock::now();
-    run.ActionStartExecuteLineF8Execute();
-    WaitForStop(run);
-    if (run.GetRunState() != RunState::Stopped) {
-      std::fprintf(stderr, "the run did not stop at step %d\n", i);
-      return 1;
+    // (a) Single steps.
+    std::vector<double> steps;
+    for (int i = 0; i <= kSteps; ++i) {
+      const auto start = Clock::now();
+      run.ActionStartExecuteLineF8Execute();
+      WaitForStop(run);
+      if (run.GetRunState() != RunState::Stopped) {
+        std::fprintf(stderr, "the run did not stop at step %d\n", i);
+        return 1;
+      }
+      if (i > 0) steps.push_back(Seconds(start));  // the first step starts the interpreter
     }
-    if (i > 0) steps.push_back(Seconds(start));  // the first step starts the interpreter
+    std::sort(steps.begin(), steps.end());
+    std::printf("single step (poll %d ms): median %.1f ms over %d steps\n", kPollMs,
+                steps[steps.size() / 2] * 1000, kSteps);
+    run.ActionStartResetExecute();
   }
-  std::sort(steps.begin(), steps.end());
-  std::printf("single step (poll %d ms): median %.1f ms over %d steps\n", kPollMs,
-              steps[steps.size() / 2] * 1000, kSteps);
-  run.ActionStartResetExecute();
-
-  // (b) Execute to the end, against the batch run directly.
-  const auto start = Clock::now();
-  run.ActionStartExecuteAllExecute();
-  WaitForStop(run);
-  const double instrumented = Seconds(start);
-  if (run.GetRunState() != RunState::Ended) {
-    std::fprintf(stderr, "the run did not end\n");
-    return 1;
-  }
-  run.ActionStartResetExecute();
 
   ProcessRequest direct;
   direct.program = interpreter_dir + L"tarnvelock-cmd";
@@ -105,12 +120,30 @@ int main() {
   const auto direct_start = Clock::now();
   SystemProcessStarter().RunAndWait(direct);
   const double original = Seconds(direct_start);
+  std::printf("without the debugger: %.2f s\n", original);
 
+  // Every debugged line rewrites an exchange file, so the speed of a free run
+  // depends on the file system of the temporary base: measured on the
+  // default base and, where there is one, on a memory file system (where
+  // $XDG_RUNTIME_DIR of a desktop session points).
+  std::vector<std::wstring> bases = {SystemTempBase()};
+  if (files.DirectoryExists(L"/dev/shm") && bases.front() != L"/dev/shm/") {
+    bases.push_back(L"/dev/shm/");
+  }
   const double lines = static_cast<double>(kIterations) * kBodyLines;
-  std::printf("execute %d iterations x %d lines: %.2f s, %.0f instrumented lines/s\n", kIterations,
-              kBodyLines, instrumented, lines / instrumented);
-  std::printf("without the debugger: %.2f s; ratio instrumented/original %.1f\n", original,
-              instrumented / original);
+  for (const std::wstring& base : bases) {
+    ProcessEnvironment().Set(L"TMPDIR", base);
+    const double instrumented = ExecuteSeconds(batch, interpreter_dir, view);
+    if (instrumented < 0) {
+      std::fprintf(stderr, "the run did not end\n");
+      return 1;
+    }
+    std::printf(
+        "execute %d iterations x %d lines, exchange files under %s: %.2f s, "
+        "%.0f instrumented lines/s, ratio instrumented/original %.1f\n",
+        kIterations, kBodyLines, ToUtf8(base).c_str(), instrumented, lines / instrumented,
+        instrumented / original);
+  }
   std::fclose(sink);
   return 0;
 }

@@ -10,7 +10,8 @@
 namespace tarnvelock {
 
 // The system's temporary base directory, ending in the path separator:
-// GetTempPath on Windows; $TMPDIR, else /tmp, on POSIX.
+// GetTempPath on Windows; on POSIX $TMPDIR, else $XDG_RUNTIME_DIR, else /tmp
+// (relative values are ignored).
 std::wstring SystemTempBase();
 
 // Makes sure path is a directory private to this user: creates it (mode 0700

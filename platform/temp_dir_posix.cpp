@@ -1,5 +1,6 @@
-// The private temporary directory on POSIX systems: $TMPDIR or /tmp as the
-// base, and a directory of mode 0700 that must belong to this user.
+// The private temporary directory on POSIX systems: $TMPDIR, else the
+// session's $XDG_RUNTIME_DIR, else /tmp as the base, and a directory of mode
+// 0700 that must belong to this user.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,9 +13,25 @@
 
 namespace tarnvelock {
 
+namespace {
+
+// An absolute directory named by the environment variable, else nothing;
+// a relative one would depend on where the program happened to start.
+const char* AbsoluteFromEnvironment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value == '/' ? value : nullptr;
+}
+
+}  // namespace
+
 std::wstring SystemTempBase() {
-  const char* tmpdir = std::getenv("TMPDIR");
-  std::wstring base = FromUtf8(tmpdir != nullptr && *tmpdir == '/' ? tmpdir : "/tmp");
+  // The exchange files are rewritten at every line the batch runs. The
+  // runtime directory of a desktop session is a memory file system of this
+  // user's own; on a disk file system each rewrite of a truncated file costs
+  // a flush, which makes free runs several times slower.
+  const char* chosen = AbsoluteFromEnvironment("TMPDIR");
+  if (chosen == nullptr) chosen = AbsoluteFromEnvironment("XDG_RUNTIME_DIR");
+  std::wstring base = FromUtf8(chosen != nullptr ? chosen : "/tmp");
   if (base.back() != L'/') base += L'/';
   return base;
 }

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "platform/code_page.h"
@@ -70,18 +71,39 @@ TEST_F(TempDirTest, RefusesADirectoryOfAnotherUser) {
   EXPECT_NE(status.message().find(L"another user"), std::wstring::npos);
 }
 
-TEST(SystemTempBaseTest, EndsWithSeparatorAndHonoursTmpdir) {
-  const char* saved = std::getenv("TMPDIR");
-  const std::string restore = saved ? saved : "";
-  ::setenv("TMPDIR", "/var/tmp", 1);
+// Sets an environment variable for the life of the object.
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const char* value) : name_(name) {
+    if (const char* saved = std::getenv(name)) saved_ = saved;
+    if (value) {
+      ::setenv(name, value, 1);
+    } else {
+      ::unsetenv(name);
+    }
+  }
+  ~ScopedVariable() {
+    if (saved_) {
+      ::setenv(name_, saved_->c_str(), 1);
+    } else {
+      ::unsetenv(name_);
+    }
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> saved_;
+};
+
+TEST(SystemTempBaseTest, TmpdirThenTheRuntimeDirectoryThenTmp) {
+  ScopedVariable tmpdir("TMPDIR", "/var/tmp");
+  ScopedVariable runtime("XDG_RUNTIME_DIR", "/run/user/1000");
   EXPECT_EQ(SystemTempBase(), L"/var/tmp/");
   ::setenv("TMPDIR", "relative", 1);
-  EXPECT_EQ(SystemTempBase(), L"/tmp/") << "a relative TMPDIR is not trusted";
-  if (saved) {
-    ::setenv("TMPDIR", restore.c_str(), 1);
-  } else {
-    ::unsetenv("TMPDIR");
-  }
+  EXPECT_EQ(SystemTempBase(), L"/run/user/1000/") << "a relative TMPDIR is not trusted";
+  ::unsetenv("TMPDIR");
+  ::setenv("XDG_RUNTIME_DIR", "run/user", 1);
+  EXPECT_EQ(SystemTempBase(), L"/tmp/");
 }
 
 }  // namespace
