@@ -16,6 +16,7 @@
 #include "core/document/line_marks.h"
 #include "core/instrument/ascii_case.h"
 #include "core/run/debug_session.h"
+#include "core/run/exchange_file_names.h"
 #include "core/run/log_options.h"
 #include "platform/code_page.h"
 #include "platform/environment.h"
@@ -158,6 +159,8 @@ class DebugLoop {
   // The batch waits at a line that reads the console: types the queued input
   // there, or returns true when there is none.
   bool WaitsForInput();
+  // When the batch last reported reaching a line.
+  std::optional<FileTimeStamp> LineArrival() const;
   void ReportRun();
   void Poll();
 
@@ -175,9 +178,11 @@ class DebugLoop {
   LogOptionSwitches log_switches_;
   // Console input given before the batch asked for it, typed when it does.
   std::deque<std::string> typed_ahead_;
-  // The line at which input was last typed; it asks again only after the
-  // batch has been elsewhere.
+  // The line at which input was last typed, and when the batch had last
+  // written that it reached the line: it asks again once it has left the
+  // line, or has reached it anew.
   std::int32_t typed_at_ = -1;
+  std::optional<FileTimeStamp> typed_arrival_;
 };
 
 DebugLoop::Outcome DebugLoop::Execute(const ParsedCommand& command) {
@@ -323,6 +328,7 @@ DebugLoop::Outcome DebugLoop::ConsoleInput(const ParsedCommand& command, std::st
   }
   session_.Console().TypeIntoConsole(bytes);
   typed_at_ = run_.AktExeZeile();
+  typed_arrival_ = LineArrival();
   if (command.no_wait) return Outcome::Continue;
   return WaitAndReport();
 }
@@ -334,12 +340,21 @@ void DebugLoop::Poll() {
   session_.Console().DrainConsole();
 }
 
+std::optional<FileTimeStamp> DebugLoop::LineArrival() const {
+  // A line that reads the console writes the current-line file each time the
+  // batch reaches it, so a loop that comes back to it between two polls
+  // leaves a newer file behind.
+  return session_.Exchange().WrittenAt(kCurrentLineFile);
+}
+
 bool DebugLoop::WaitsForInput() {
   const std::int32_t line = run_.AktExeZeile();
-  if (line != typed_at_) typed_at_ = -1;
-  if (line < 0 || line >= doc_.MaxCurZeile || line == typed_at_) return false;
+  if (line < 0 || line >= doc_.MaxCurZeile) return false;
   if (!doc_.Records[line].Pause || !ReadsConsole(doc_.Items[line].text)) return false;
+  const std::optional<FileTimeStamp> arrival = LineArrival();
+  if (line == typed_at_ && arrival == typed_arrival_) return false;
   typed_at_ = line;
+  typed_arrival_ = arrival;
   if (typed_ahead_.empty()) return true;
   session_.Console().TypeIntoConsole(typed_ahead_.front());
   typed_ahead_.pop_front();

@@ -111,6 +111,10 @@ class ExchangeFiles {
   IoStatus WriteBreakRequest();
 
   bool Exists(std::wstring_view name) const;
+  // When the exchange file was last written; nothing when it does not exist.
+  // A batch that comes back to a line rewrites the same text, and only the
+  // time tells the two visits apart.
+  std::optional<FileTimeStamp> WrittenAt(std::wstring_view name) const;
   // Removes the exchange file when it exists.
   IoStatus Remove(std::wstring_view name);
 

@@ -135,5 +135,22 @@ TEST_F(E2eTest, ConsoleInputReachesPauseAndSetP) {
   EXPECT_EQ(run.LastStop()["reason"].number, 12);
 }
 
+TEST_F(E2eTest, ALoopThatAsksAgainAtTheSameLineIsSeenEachTime) {
+  // Asked for, one answer after each question.
+  Session run = Debug(Batch("input_loop.bat"), "run\ninput one\ninput two\ninput three\n");
+  ASSERT_EQ(run.status, 0) << run.raw;
+  std::vector<std::int64_t> lines;
+  for (const Json& wait : run.All("input")) lines.push_back(wait["line"].number);
+  EXPECT_EQ(lines, (std::vector<std::int64_t>{4, 4, 4})) << run.raw;
+  EXPECT_EQ(run.LastStop()["reason"].number, 12);
+
+  // Typed ahead, the answers are handed out one per question.
+  run = Debug("input_loop.bat", "input one\ninput two\ninput three\nrun\n");
+  ASSERT_EQ(run.status, 0) << run.raw;
+  EXPECT_TRUE(run.All("input").empty()) << run.raw;
+  EXPECT_NE(run.raw.find("got two"), std::string::npos);
+  EXPECT_TRUE(Contains(run.UserOutput(), "done")) << run.raw;
+}
+
 }  // namespace
 }  // namespace tarnvelock::e2e
