@@ -159,8 +159,6 @@ class DebugLoop {
   // The batch waits at a line that reads the console: types the queued input
   // there, or returns true when there is none.
   bool WaitsForInput();
-  // When the batch last reported reaching a line.
-  std::optional<FileTimeStamp> LineArrival() const;
   void ReportRun();
   void Poll();
 
@@ -178,11 +176,9 @@ class DebugLoop {
   LogOptionSwitches log_switches_;
   // Console input given before the batch asked for it, typed when it does.
   std::deque<std::string> typed_ahead_;
-  // The line at which input was last typed, and when the batch had last
-  // written that it reached the line: it asks again once it has left the
-  // line, or has reached it anew.
-  std::int32_t typed_at_ = -1;
-  std::optional<FileTimeStamp> typed_arrival_;
+  // The visit of a line at which input was last typed: the batch asks again
+  // once it has reached a line anew, even the same one in a loop.
+  std::optional<LineArrival> typed_at_;
 };
 
 DebugLoop::Outcome DebugLoop::Execute(const ParsedCommand& command) {
@@ -201,7 +197,7 @@ DebugLoop::Outcome DebugLoop::Execute(const ParsedCommand& command) {
       return RunCommand(command);
     case Verb::Reset:
       run_.ActionStartResetExecute();
-      typed_at_ = -1;
+      typed_at_.reset();
       view_.ReportState(session_);
       return Outcome::Continue;
     case Verb::Wait:
@@ -327,8 +323,7 @@ DebugLoop::Outcome DebugLoop::ConsoleInput(const ParsedCommand& command, std::st
     return Outcome::Continue;
   }
   session_.Console().TypeIntoConsole(bytes);
-  typed_at_ = run_.AktExeZeile();
-  typed_arrival_ = LineArrival();
+  typed_at_ = session_.Exchange().ReadLineArrival();
   if (command.no_wait) return Outcome::Continue;
   return WaitAndReport();
 }
@@ -340,21 +335,16 @@ void DebugLoop::Poll() {
   session_.Console().DrainConsole();
 }
 
-std::optional<FileTimeStamp> DebugLoop::LineArrival() const {
-  // A line that reads the console writes the current-line file each time the
-  // batch reaches it, so a loop that comes back to it between two polls
-  // leaves a newer file behind.
-  return session_.Exchange().WrittenAt(kCurrentLineFile);
-}
-
 bool DebugLoop::WaitsForInput() {
-  const std::int32_t line = run_.AktExeZeile();
+  // A line that reads the console writes the current-line file each time the
+  // batch reaches it, so a loop that comes back to it between two polls is
+  // seen by the file's newer time.
+  const std::optional<LineArrival> arrival = session_.Exchange().ReadLineArrival();
+  if (!arrival || arrival == typed_at_) return false;
+  const std::int32_t line = arrival->line;
   if (line < 0 || line >= doc_.MaxCurZeile) return false;
   if (!doc_.Records[line].Pause || !ReadsConsole(doc_.Items[line].text)) return false;
-  const std::optional<FileTimeStamp> arrival = LineArrival();
-  if (line == typed_at_ && arrival == typed_arrival_) return false;
-  typed_at_ = line;
-  typed_arrival_ = arrival;
+  typed_at_ = arrival;
   if (typed_ahead_.empty()) return true;
   session_.Console().TypeIntoConsole(typed_ahead_.front());
   typed_ahead_.pop_front();
@@ -365,7 +355,7 @@ DebugLoop::Outcome DebugLoop::WaitAndReport() {
   const auto deadline = Clock::now() + std::chrono::seconds(options_.timeout_s);
   while (run_.GetRunState() == RunState::Running && run_.TimerEnabled()) {
     if (WaitsForInput()) {
-      view_.ReportInputWait(run_.AktExeZeile());
+      view_.ReportInputWait(typed_at_->line);
       return Outcome::Continue;
     }
     if (options_.timeout_s > 0 && Clock::now() >= deadline) {
@@ -396,7 +386,7 @@ void DebugLoop::ReportRun() {
   switch (run_.GetRunState()) {
     case RunState::Stopped:
     case RunState::Ended:
-      typed_at_ = -1;
+      typed_at_.reset();
       view_.ReportStop(session_);
       break;
     default:

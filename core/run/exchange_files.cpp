@@ -152,10 +152,6 @@ bool ExchangeFiles::Exists(std::wstring_view name) const {
   return files_.FileExists(PathOf(name));
 }
 
-std::optional<FileTimeStamp> ExchangeFiles::WrittenAt(std::wstring_view name) const {
-  return files_.LastWriteTime(PathOf(name));
-}
-
 IoStatus ExchangeFiles::Remove(std::wstring_view name) {
   const std::wstring path = PathOf(name);
   return files_.FileExists(path) ? files_.RemoveFile(path) : IoStatus();

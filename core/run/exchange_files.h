@@ -43,6 +43,12 @@ inline constexpr std::wstring_view kReservedParameterMessage =
 // reader gives up.
 inline constexpr int kReadAttempts = 100;
 
+struct LineArrival {
+  std::int32_t line = 0;
+  FileTimeStamp written = 0;
+  bool operator==(const LineArrival&) const = default;
+};
+
 class ExchangeFiles {
  public:
   ExchangeFiles(FileSystem& files, Environment& environment, const CodePageConverter& codePages,
@@ -111,16 +117,18 @@ class ExchangeFiles {
   IoStatus WriteBreakRequest();
 
   bool Exists(std::wstring_view name) const;
-  // When the exchange file was last written; nothing when it does not exist.
-  // A batch that comes back to a line rewrites the same text, and only the
-  // time tells the two visits apart.
-  std::optional<FileTimeStamp> WrittenAt(std::wstring_view name) const;
   // Removes the exchange file when it exists.
   IoStatus Remove(std::wstring_view name);
 
   // The line the batch reports in the current-line file; nothing when the
   // file gave no number in kReadAttempts reads.
   std::optional<std::int32_t> ReadCurrentLine() const;
+  // The line the batch last reported reaching, with the time it wrote the
+  // current-line file: a batch that comes back to a line rewrites the same
+  // text, and only the time tells the two visits apart. Nothing while the
+  // file is being rewritten (its time changed during the read) or when it
+  // gives no number.
+  std::optional<LineArrival> ReadLineArrival() const;
   // The stop signal file; nothing when it gave no line in kReadAttempts
   // reads. A file that stays short yields what it holds, not Complete.
   std::optional<StopSignal> ReadStopSignal() const;

@@ -31,7 +31,8 @@ class LatinOemCodePages final : public CodePageConverter {
 };
 
 // Reads of one file fail until a given attempt, as while the batch's
-// redirection holds it; everything else goes to the in-memory disk.
+// redirection holds it, or the batch rewrites the file while it is read;
+// everything else goes to the in-memory disk.
 class BusyFileSystem final : public FileSystem {
  public:
   explicit BusyFileSystem(VirtualFileSystem& disk) : disk_(disk) {}
@@ -41,6 +42,11 @@ class BusyFileSystem final : public FileSystem {
     reads_ = 0;
   }
   int reads() const { return reads_; }
+  // The next read of path finds contents that the batch has just written.
+  void RewriteAtNextRead(const std::wstring& path, std::string contents) {
+    rewritten_ = disk_.FullPath(path);
+    rewrite_ = std::move(contents);
+  }
 
   bool FileExists(const std::wstring& p) const override { return disk_.FileExists(p); }
   bool DirectoryExists(const std::wstring& p) const override { return disk_.DirectoryExists(p); }
@@ -51,6 +57,10 @@ class BusyFileSystem final : public FileSystem {
   IoStatus ReadFile(const std::wstring& p, std::string* contents) const override {
     if (disk_.FullPath(p) == held_ && ++reads_ <= failing_) {
       return IoStatus::Failure(L"The file is in use.");
+    }
+    if (disk_.FullPath(p) == rewritten_) {
+      disk_.WriteFile(p, rewrite_);
+      rewritten_.clear();
     }
     return disk_.ReadFile(p, contents);
   }
@@ -78,6 +88,8 @@ class BusyFileSystem final : public FileSystem {
   std::wstring held_;
   int failing_ = 0;
   mutable int reads_ = 0;
+  mutable std::wstring rewritten_;
+  std::string rewrite_;
 };
 
 const std::wstring kSystemTemp = L"/sys tmp/";
@@ -279,6 +291,25 @@ TEST_F(ExchangeFilesTest, ActionAndErrLevelFilesHoldEachTextInItsEncoding) {
   ASSERT_TRUE(exchange_.WriteErrLevel(255));
   ASSERT_TRUE(exchange_.WriteErrLevel(-3));
   EXPECT_EQ(Bytes(kErrLevelFile), "-3");
+}
+
+TEST_F(ExchangeFilesTest, ALineArrivalIsTheLineWithTheTimeItWasWritten) {
+  Put(kCurrentLineFile, "4\r\n");
+  const std::optional<LineArrival> first = exchange_.ReadLineArrival();
+  ASSERT_TRUE(first.has_value());
+  EXPECT_EQ(first->line, 4);
+  EXPECT_EQ(exchange_.ReadLineArrival(), first) << "nothing written in between";
+
+  Put(kCurrentLineFile, "4\r\n");
+  const std::optional<LineArrival> again = exchange_.ReadLineArrival();
+  ASSERT_TRUE(again.has_value());
+  EXPECT_EQ(again->line, 4);
+  EXPECT_NE(again, first) << "the batch came back to the same line";
+
+  // Read while the batch moves on: the time no longer belongs to the text.
+  files_.RewriteAtNextRead(L"/work/_dbgTmp/_dbgZeile.txt", "7\r\n");
+  EXPECT_FALSE(exchange_.ReadLineArrival().has_value());
+  EXPECT_EQ(exchange_.ReadLineArrival()->line, 7);
 }
 
 TEST_F(ExchangeFilesTest, CurrentLineIsReadAgainWhileTheBatchWritesIt) {

@@ -36,6 +36,15 @@ std::optional<std::int32_t> ExchangeFiles::ReadCurrentLine() const {
   return LeadingInteger(read.lines.front());
 }
 
+std::optional<LineArrival> ExchangeFiles::ReadLineArrival() const {
+  const std::wstring path = PathOf(kCurrentLineFile);
+  const std::optional<FileTimeStamp> before = files_.LastWriteTime(path);
+  const std::optional<std::int32_t> line = ReadCurrentLine();
+  const std::optional<FileTimeStamp> after = files_.LastWriteTime(path);
+  if (!line || !before || before != after) return std::nullopt;
+  return LineArrival{*line, *after};
+}
+
 std::optional<StopSignal> ExchangeFiles::ReadStopSignal() const {
   const ReadResult read = ReadWhileWritten(
       kStopSignalFile, [](const auto& lines) { return lines.size() >= kStopSignalLines; });
