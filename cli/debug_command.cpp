@@ -13,6 +13,7 @@
 
 #include "cli/command_parser.h"
 #include "cli/console_view.h"
+#include "cli/line_refusal.h"
 #include "core/document/line_marks.h"
 #include "core/instrument/ascii_case.h"
 #include "core/run/debug_session.h"
@@ -280,8 +281,8 @@ DebugLoop::Outcome DebugLoop::RunCommand(const ParsedCommand& command) {
     case Verb::GotoIgnore:
       // An ended run only resets, whatever the line.
       if (state != RunState::Ended && !run_.CanGotoLine(command.line)) {
-        view_.ReportError(L"goto: line " + std::to_wstring(command.line) +
-                          L" is no command line the batch can stop at");
+        view_.ReportError(L"goto: the batch cannot stop at line " + std::to_wstring(command.line) +
+                          L": " + LineRefusal(doc_, state, command.line, LineUse::WhileReady));
         return Outcome::Continue;
       }
       if (command.verb == Verb::Goto) {
@@ -404,7 +405,8 @@ bool DebugLoop::Stopped() {
 void DebugLoop::SetBreakpoint(const ParsedCommand& command) {
   if (!run_.CanToggleBreakPoint(command.line)) {
     view_.ReportError(L"break: line " + std::to_wstring(command.line) +
-                      L" cannot take a breakpoint now");
+                      L" cannot take a breakpoint: " +
+                      LineRefusal(doc_, run_.GetRunState(), command.line, LineUse::Anytime));
     return;
   }
   BreakpointProperties properties;
@@ -423,8 +425,13 @@ void DebugLoop::SetBreakpoint(const ParsedCommand& command) {
 
 void DebugLoop::Mark(const ParsedCommand& command, LineMark mark, const wchar_t* name) {
   const std::wstring line = std::to_wstring(command.line);
-  if (!CanSetLineMark(doc_, run_.GetRunState(), command.line, mark)) {
-    view_.ReportError(std::wstring(name) + L": line " + line + L" cannot take this mark now");
+  const RunState state = run_.GetRunState();
+  if (!CanSetLineMark(doc_, state, command.line, mark)) {
+    const bool before_run =
+        mark == LineMark::Ignore || mark == LineMark::NoDebug || mark == LineMark::Echo;
+    view_.ReportError(
+        std::wstring(name) + L": line " + line + L" cannot take this mark: " +
+        LineRefusal(doc_, state, command.line, before_run ? LineUse::BeforeRun : LineUse::Anytime));
     return;
   }
   if (mark == LineMark::ErrLevel) {
