@@ -23,6 +23,7 @@
 #include "platform/environment.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
+#include "platform/terminal_signals.h"
 
 namespace tarnvelock {
 
@@ -124,11 +125,19 @@ class DebugLoop {
   int Run(std::istream& in, bool prompt) {
     std::string line;
     while (true) {
+      if (TakeTerminalSignal() == TerminalSignal::Quit) break;
       if (prompt) {
         std::fputs("> ", stdout);
         std::fflush(stdout);
       }
-      if (!std::getline(in, line)) break;
+      if (!std::getline(in, line)) {
+        // Ctrl+C at the prompt only cancels the line being typed.
+        if (TakeTerminalSignal() != TerminalSignal::Interrupt) break;
+        in.clear();
+        std::clearerr(stdin);
+        if (prompt) std::fputs("\n", stdout);
+        continue;
+      }
       const ParseResult parsed = ParseCommand(FromUtf8(line));
       if (!parsed.command) {
         view_.ReportError(parsed.error);
@@ -161,6 +170,9 @@ class DebugLoop {
   // there, or returns true when there is none.
   bool WaitsForInput();
   void ReportRun();
+  // Ctrl+C ends a wait early, a request to end the program ends the session;
+  // nothing when neither arrived.
+  std::optional<Outcome> CutShort();
   void Poll();
 
   void SetBreakpoint(const ParsedCommand& command);
@@ -355,6 +367,7 @@ bool DebugLoop::WaitsForInput() {
 DebugLoop::Outcome DebugLoop::WaitAndReport() {
   const auto deadline = Clock::now() + std::chrono::seconds(options_.timeout_s);
   while (run_.GetRunState() == RunState::Running && run_.TimerEnabled()) {
+    if (const std::optional<Outcome> cut = CutShort()) return *cut;
     if (WaitsForInput()) {
       view_.ReportInputWait(typed_at_->line);
       return Outcome::Continue;
@@ -375,12 +388,27 @@ DebugLoop::Outcome DebugLoop::WaitAndReport() {
 DebugLoop::Outcome DebugLoop::Sleep(std::int32_t ms) {
   const auto until = Clock::now() + std::chrono::milliseconds(ms);
   while (Clock::now() < until) {
+    if (const std::optional<Outcome> cut = CutShort()) return *cut;
     std::this_thread::sleep_for(std::chrono::milliseconds(options_.poll_ms));
     if (run_.GetRunState() != RunState::Running || !run_.TimerEnabled()) continue;
     Poll();
     if (run_.GetRunState() != RunState::Running || !run_.TimerEnabled()) ReportRun();
   }
   return Outcome::Continue;
+}
+
+std::optional<DebugLoop::Outcome> DebugLoop::CutShort() {
+  switch (TakeTerminalSignal()) {
+    case TerminalSignal::None:
+      return std::nullopt;
+    case TerminalSignal::Interrupt:
+      session_.Console().DrainConsole();
+      view_.ReportNote(L"stopped waiting; the batch runs on (wait, interrupt or terminate)");
+      return Outcome::Continue;
+    case TerminalSignal::Quit:
+      return Outcome::Quit;
+  }
+  return std::nullopt;
 }
 
 void DebugLoop::ReportRun() {
@@ -546,6 +574,9 @@ int DebugCommand(const std::vector<std::wstring>& args) {
   if (options->params) session.Doc().Options.Parameters = *options->params;
   view.ReportState(session);
 
+  // The session writes the batch's settings back when it closes, so Ctrl+C
+  // and the end of the terminal are taken as requests rather than deaths.
+  CatchTerminalSignals();
   DebugLoop loop(*options, view, session);
   if (options->script) return loop.Run(script, false);
   return loop.Run(std::cin, !options->json);

@@ -131,6 +131,23 @@ TEST_F(E2eTest, TerminateAndBreakReachARunningBatch) {
   EXPECT_NE(Global(stop, "n"), "n=0");
 }
 
+TEST_F(E2eTest, CtrlCEndsAWaitAndAnEndRequestKeepsTheSettings) {
+  const std::string batch = Batch("endless.bat");
+  // Ctrl+C after a second ends the wait of "run" (the batch runs on, so the
+  // "terminate" a second later finds it running); the request to end that
+  // follows still writes the batch's settings back. (A background job starts
+  // with Ctrl+C ignored; env gives it back.)
+  const Session run =
+      RunShell("cd '" + dir_ + "' && ((printf 'break 3 1000000\\nrun\\n'; sleep 2; " +
+               "printf 'terminate\\n'; sleep 2) | env --default-signal=INT -u ComSpec TMPDIR='" +
+               dir_ + "' '" + TARNVELOCK_CLI + "' --json --poll-ms 10 '" + batch +
+               "' 2>&1 & pid=$!; sleep 1; kill -INT $pid; sleep 2; kill -TERM $pid; wait $pid)");
+  ASSERT_EQ(run.status, 0) << run.raw;
+  ASSERT_EQ(run.Stops().size(), 1u) << run.raw;
+  EXPECT_EQ(run.LastStop()["status"].text, "Terminated by User  -  Press F2 for Reset.");
+  EXPECT_NE(Read(batch + ".ini").find("BreakCount=1000000"), std::string::npos);
+}
+
 TEST_F(E2eTest, ARunThatDoesNotStopTimesOut) {
   const Session run = Debug(Batch("endless.bat"), "run\n", "--timeout 1");
   EXPECT_EQ(run.status, 3);
