@@ -318,37 +318,28 @@ class Parser {
 
   // One argument of IF or FOR: up to a separator, quotes grouping.
   std::string ReadToken() {
-    SkipCommandSpace();
-    std::string token;
-    bool quoted = false;
-    while (!AtEnd()) {
-      char c = Peek();
-      if (!quoted && (IsDelimiter(c) || c == '&' || c == '|' || c == '<' || c == '>' ||
-                      (c == ')' && depth_ > 0) || (c == '(' && !token.empty()))) {
-        break;
-      }
-      if (c == '"') quoted = !quoted;
-      if (c == '^' && !quoted && pos_ + 1 < text_.size()) {
-        token += text_[pos_ + 1];
-        pos_ += 2;
-        continue;
-      }
-      token += c;
-      ++pos_;
-    }
-    return token;
+    return ReadWordUntil([this](char c) { return IsDelimiter(c); });
   }
 
   // The compare operand: like ReadToken but "=" ends it only as part of "==".
   std::string ReadOperand() {
+    return ReadWordUntil([this](char c) {
+      return IsBlank(c) || c == ',' || c == ';' || (c == '=' && Peek(1) == '=');
+    });
+  }
+
+  // A word up to an unquoted separator, a redirection or command operator, or
+  // a bracket of the command's structure; a caret outside quotes takes the
+  // next character literally.
+  template <typename Separator>
+  std::string ReadWordUntil(Separator separates) {
     SkipCommandSpace();
     std::string token;
     bool quoted = false;
     while (!AtEnd()) {
       char c = Peek();
-      if (!quoted && (IsBlank(c) || c == ',' || c == ';' || c == '&' || c == '|' || c == '<' ||
-                      c == '>' || (c == ')' && depth_ > 0) || (c == '=' && Peek(1) == '=') ||
-                      (c == '(' && !token.empty()))) {
+      if (!quoted && (separates(c) || c == '&' || c == '|' || c == '<' || c == '>' ||
+                      (c == ')' && depth_ > 0) || (c == '(' && !token.empty()))) {
         break;
       }
       if (c == '"') quoted = !quoted;
