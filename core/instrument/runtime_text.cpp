@@ -173,6 +173,7 @@ constexpr std::wstring_view kCallEntry =
 constexpr std::wstring_view kCallLogLine = L"@set _dbgE=call &call:_dbgLogIntern %*  /Ln=%_dbg%";
 constexpr std::wstring_view kCallRun =
     LR"bat(@set _dbgKlam%_dbgCall%=%_dbgKlam%
+@set "_dbgPAL%_dbgCall%=!_dbgPA!"
 @set /A _dbgCall+=1
 @set _dbgKlam=0
 @pushd "%_dbgTmp%"
@@ -196,6 +197,7 @@ constexpr std::wstring_view kCallReturn =
    )
 @set /A _dbgCall-=1
 @set /A _dbgKlam=_dbgKlam%_dbgCall%
+@set "_dbgPA=!_dbgPAL%_dbgCall%!"
 @if exist _dbgAktLSets%_dbgCall%.txt (
    for /F "tokens=*" %%s in (_dbgAktLSets%_dbgCall%.txt) do @set _dbgFOR%%s
    )

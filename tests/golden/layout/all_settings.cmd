@@ -164,6 +164,7 @@ for %%a in (1 2) do for %%B in (x) do echo %%a%%B
 @set /P _dbg=<%_dbgTmp%_dbgLast.txt
 @set _dbgE=call &call:_dbgLogIntern %*  /Ln=%_dbg%
 @set _dbgKlam%_dbgCall%=%_dbgKlam%
+@set "_dbgPAL%_dbgCall%=!_dbgPA!"
 @set /A _dbgCall+=1
 @set _dbgKlam=0
 @pushd "%_dbgTmp%"
@@ -187,6 +188,7 @@ for %%a in (1 2) do for %%B in (x) do echo %%a%%B
    )
 @set /A _dbgCall-=1
 @set /A _dbgKlam=_dbgKlam%_dbgCall%
+@set "_dbgPA=!_dbgPAL%_dbgCall%!"
 @if exist _dbgAktLSets%_dbgCall%.txt (
    for /F "tokens=*" %%s in (_dbgAktLSets%_dbgCall%.txt) do @set _dbgFOR%%s
    )

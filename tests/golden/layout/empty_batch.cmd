@@ -148,6 +148,7 @@
 :_dbgCall
 @set _dbgEL=%ERRORLEVEL%
 @set _dbgKlam%_dbgCall%=%_dbgKlam%
+@set "_dbgPAL%_dbgCall%=!_dbgPA!"
 @set /A _dbgCall+=1
 @set _dbgKlam=0
 @pushd "%_dbgTmp%"
@@ -169,6 +170,7 @@
    )
 @set /A _dbgCall-=1
 @set /A _dbgKlam=_dbgKlam%_dbgCall%
+@set "_dbgPA=!_dbgPAL%_dbgCall%!"
 @if exist _dbgAktLSets%_dbgCall%.txt (
    for /F "tokens=*" %%s in (_dbgAktLSets%_dbgCall%.txt) do @set _dbgFOR%%s
    )

@@ -175,6 +175,7 @@
 @set /P _dbg=<%_dbgTmp%_dbgLast.txt
 @set _dbgE=call &call:_dbgLogIntern %*  /Ln=%_dbg%
 @set _dbgKlam%_dbgCall%=%_dbgKlam%
+@set "_dbgPAL%_dbgCall%=!_dbgPA!"
 @set /A _dbgCall+=1
 @set _dbgKlam=0
 @pushd "%_dbgTmp%"
@@ -198,6 +199,7 @@
    )
 @set /A _dbgCall-=1
 @set /A _dbgKlam=_dbgKlam%_dbgCall%
+@set "_dbgPA=!_dbgPAL%_dbgCall%!"
 @if exist _dbgAktLSets%_dbgCall%.txt (
    for /F "tokens=*" %%s in (_dbgAktLSets%_dbgCall%.txt) do @set _dbgFOR%%s
    )
