@@ -259,7 +259,9 @@ void ConsoleView::ReportListing(DebugSession& session, std::int32_t first, std::
   const DebugDocument& doc = session.Doc();
   const RunControl& run = session.Run();
   for (std::int32_t line = first; line <= last && line <= doc.MaxCurZeile; ++line) {
-    const LineRecord& record = doc.Records[line];
+    // The end-of-file line is kept ignored internally; it shows no marks.
+    const LineRecord unmarked;
+    const LineRecord& record = line == doc.MaxCurZeile ? unmarked : doc.Records[line];
     const bool exec = line == run.AktExeZeile();
     if (format_ == OutputFormat::Json) {
       JsonWriter json;

@@ -11,13 +11,15 @@ using Texts = std::vector<std::string>;
 
 TEST_F(E2eTest, IgnoredUndebuggedAndEchoedLines) {
   // step_through.bat: 3 "set count=0", 6 "set /a count+=1", 9 "echo done".
-  const Session run = Debug(Batch("step_through.bat"), "ignore 9\nnodebug 6\necho 3\nlist 3 9\n");
+  const Session run = Debug(Batch("step_through.bat"), "ignore 9\nnodebug 6\necho 3\nlist 3 10\n");
   ASSERT_EQ(run.status, 0) << run.raw;
   const std::vector<Json> lines = run.All("line");
-  ASSERT_EQ(lines.size(), 7u) << run.raw;
+  ASSERT_EQ(lines.size(), 8u) << run.raw;
   EXPECT_TRUE(lines[0]["echo"].boolean);
   EXPECT_TRUE(lines[3]["nodebug"].boolean);
   EXPECT_TRUE(lines[6]["ignore"].boolean);
+  EXPECT_EQ(lines[7]["text"].text, "<end of file>");
+  EXPECT_FALSE(lines[7]["ignore"].boolean) << "the end of the file carries no marks";
 }
 
 TEST_F(E2eTest, MarkedLinesRunAsMarked) {
