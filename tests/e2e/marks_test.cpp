@@ -11,7 +11,8 @@ using Texts = std::vector<std::string>;
 
 TEST_F(E2eTest, IgnoredUndebuggedAndEchoedLines) {
   // step_through.bat: 3 "set count=0", 6 "set /a count+=1", 9 "echo done".
-  const Session run = Debug(Batch("step_through.bat"), "ignore 9\nnodebug 6\necho 3\nlist 3 10\n");
+  const Session run =
+      Debug(Batch("step_through.bat"), "ignore 9\nnodebug 6\necho 3\nlist 3 9\nlist 14 14\n");
   ASSERT_EQ(run.status, 0) << run.raw;
   const std::vector<Json> lines = run.All("line");
   ASSERT_EQ(lines.size(), 8u) << run.raw;
