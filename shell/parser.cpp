@@ -461,12 +461,21 @@ class Parser {
           throw Unexpected(std::string("/") + kind);
       }
       SkipCommandSpace();
+      // "/D /R" walks a tree for directories; "/R /D" would take "/D" as the root.
+      if (statement.kind == ForStatement::Kind::Directories && Peek() == '/' &&
+          AsciiUpper(Peek(1)) == 'R') {
+        statement.kind = ForStatement::Kind::RecursiveDirectories;
+        pos_ += 2;
+        SkipCommandSpace();
+      }
       if (statement.kind == ForStatement::Kind::Lines && Peek() == '"') {
         std::size_t close = text_.find('"', pos_ + 1);
         if (close == std::string::npos) throw kIncorrect;
         statement.options = text_.substr(pos_ + 1, close - pos_ - 1);
         pos_ = close + 1;
-      } else if (statement.kind == ForStatement::Kind::Recursive && Peek() != '%') {
+      } else if ((statement.kind == ForStatement::Kind::Recursive ||
+                  statement.kind == ForStatement::Kind::RecursiveDirectories) &&
+                 Peek() != '%') {
         statement.options = ReadToken();
       }
     }
