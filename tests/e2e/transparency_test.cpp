@@ -61,9 +61,16 @@ std::vector<Case> Cases() {
     for (const auto& entry : fs::directory_iterator(root / folder)) {
       const std::string name = entry.path().filename().string();
       if (!name.ends_with(".bat") && !name.ends_with(".cmd")) continue;
-      std::string parameters;
-      if (name == "10_shift_args.bat" || name == "args_shift.cmd") parameters = "a \"b c\" d";
-      if (name == "18_menu_choice.bat") parameters = "build";
+      // Quotes survive only around words with a blank: the direct run goes
+      // through a POSIX shell.
+      static const std::map<std::string, std::string> kParameters = {
+          {"10_shift_args.bat", "a \"b c\" d"},
+          {"args_shift.cmd", "a \"b c\" d"},
+          {"18_menu_choice.bat", "build"},
+          {"32_option_parser.bat", "/V --out=result.txt \"my file.txt\" --LEVEL=3 second.txt"},
+      };
+      const auto found = kParameters.find(name);
+      const std::string parameters = found == kParameters.end() ? "" : found->second;
       std::vector<std::string> answers;
       if (name == "greet.bat") answers = {"World", ""};
       cases.push_back({std::string(folder) + "/" + name, parameters, answers, name == "greet.bat"});
