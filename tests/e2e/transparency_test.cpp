@@ -68,6 +68,7 @@ std::vector<Case> Cases() {
           {"args_shift.cmd", "a \"b c\" d"},
           {"18_menu_choice.bat", "build"},
           {"32_option_parser.bat", "/V --out=result.txt \"my file.txt\" --LEVEL=3 second.txt"},
+          {"37_name_modifiers.bat", "\"..\\dir\\some file.txt\""},
       };
       const auto found = kParameters.find(name);
       const std::string parameters = found == kParameters.end() ? "" : found->second;
