@@ -55,7 +55,9 @@ void CollectDirectories(const std::string& root, std::vector<std::string>* out) 
   for (const std::string& child : children) CollectDirectories(child, out);
 }
 
-int RunRecursive(Interpreter& shell, const ForStatement& statement) {
+// Every directory of the tree, the root first; a wildcard item matches the
+// files in each (or, with want_directories, the subdirectories).
+int RunRecursive(Interpreter& shell, const ForStatement& statement, bool want_directories) {
   std::string root = statement.options.empty()
                          ? CurrentDirectory()
                          : FullPath(StripQuotes(shell.Prepare(statement.options)));
@@ -73,7 +75,7 @@ int RunRecursive(Interpreter& shell, const ForStatement& statement) {
         continue;
       }
       for (const GlobMatch& match : Glob(prefix + name)) {
-        if (match.directory) continue;
+        if (match.directory != want_directories) continue;
         if (!RunOnce(shell, statement, match.path, &status)) return status;
       }
     }
@@ -288,7 +290,9 @@ int RunFor(Interpreter& shell, const ForStatement& statement) {
     case ForStatement::Kind::Directories:
       return RunList(shell, statement, true);
     case ForStatement::Kind::Recursive:
-      return RunRecursive(shell, statement);
+      return RunRecursive(shell, statement, false);
+    case ForStatement::Kind::RecursiveDirectories:
+      return RunRecursive(shell, statement, true);
     case ForStatement::Kind::Numbers:
       return RunNumbers(shell, statement);
     case ForStatement::Kind::Lines:

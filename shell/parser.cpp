@@ -56,6 +56,20 @@ class Parser {
     }
   }
 
+  // Takes the caret at the current position and the character it escapes
+  // into out; a caret at the very end joins the next line first. False when
+  // nothing follows (the caret is dropped).
+  bool TakeEscaped(std::string* out) {
+    if (pos_ + 1 < text_.size()) {
+      ++pos_;
+    } else if (!ContinueAfterCaret()) {
+      ++pos_;
+      return false;
+    }
+    *out += text_[pos_++];
+    return true;
+  }
+
   // Loads the next line of an open block; false at end of input.
   bool NextBlockLine() {
     if (!more_) return false;
@@ -250,12 +264,7 @@ class Parser {
       }
       if (c == '"') quoted = !quoted;
       if (c == '^' && !quoted) {
-        if (pos_ + 1 < text_.size()) {
-          r.target += text_[pos_ + 1];
-          pos_ += 2;
-          continue;
-        }
-        ++pos_;
+        TakeEscaped(&r.target);
         continue;
       }
       r.target += c;
@@ -284,17 +293,7 @@ class Parser {
         continue;
       }
       if (c == '^') {
-        if (pos_ + 1 >= text_.size()) {
-          // The caret joins the next line, whose first character it escapes.
-          if (!ContinueAfterCaret()) {
-            ++pos_;
-            break;
-          }
-          text += text_[pos_++];
-          continue;
-        }
-        text += text_[pos_ + 1];
-        pos_ += 2;
+        if (!TakeEscaped(&text)) break;
         continue;
       }
       if (c == '&' || c == '|' || (c == ')' && depth_ > 0)) break;
@@ -343,9 +342,8 @@ class Parser {
         break;
       }
       if (c == '"') quoted = !quoted;
-      if (c == '^' && !quoted && pos_ + 1 < text_.size()) {
-        token += text_[pos_ + 1];
-        pos_ += 2;
+      if (c == '^' && !quoted) {
+        TakeEscaped(&token);
         continue;
       }
       token += c;
@@ -461,12 +459,21 @@ class Parser {
           throw Unexpected(std::string("/") + kind);
       }
       SkipCommandSpace();
+      // "/D /R" walks a tree for directories; "/R /D" would take "/D" as the root.
+      if (statement.kind == ForStatement::Kind::Directories && Peek() == '/' &&
+          AsciiUpper(Peek(1)) == 'R') {
+        statement.kind = ForStatement::Kind::RecursiveDirectories;
+        pos_ += 2;
+        SkipCommandSpace();
+      }
       if (statement.kind == ForStatement::Kind::Lines && Peek() == '"') {
         std::size_t close = text_.find('"', pos_ + 1);
         if (close == std::string::npos) throw kIncorrect;
         statement.options = text_.substr(pos_ + 1, close - pos_ - 1);
         pos_ = close + 1;
-      } else if (statement.kind == ForStatement::Kind::Recursive && Peek() != '%') {
+      } else if ((statement.kind == ForStatement::Kind::Recursive ||
+                  statement.kind == ForStatement::Kind::RecursiveDirectories) &&
+                 Peek() != '%') {
         statement.options = ReadToken();
       }
     }
@@ -499,9 +506,8 @@ class Parser {
       }
       char c = Peek();
       if (c == '"') quoted = !quoted;
-      if (!quoted && c == '^' && pos_ + 1 < text_.size()) {
-        set += text_[pos_ + 1];
-        pos_ += 2;
+      if (!quoted && c == '^') {
+        TakeEscaped(&set);
         continue;
       }
       if (!quoted && c == '(') ++nested;

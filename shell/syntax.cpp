@@ -80,7 +80,7 @@ struct Renderer {
     return out;
   }
   std::string operator()(const ForStatement& statement) const {
-    static const char* kSwitches[] = {"", "/D ", "/R ", "/L ", "/F "};
+    static const char* kSwitches[] = {"", "/D ", "/R ", "/L ", "/F ", "/D /R "};
     std::string out = "for ";
     out += kSwitches[static_cast<int>(statement.kind)];
     if (!statement.options.empty()) out += statement.options + " ";

@@ -44,9 +44,10 @@ struct IfStatement {
 };
 
 struct ForStatement {
-  enum class Kind { Plain, Directories, Recursive, Numbers, Lines };
+  // RecursiveDirectories is "/D /R": the directories of a whole tree.
+  enum class Kind { Plain, Directories, Recursive, Numbers, Lines, RecursiveDirectories };
   Kind kind = Kind::Plain;
-  std::string options;  // FOR /F options, or the root of FOR /R
+  std::string options;  // FOR /F options, or the root of FOR /R and /D /R
   char variable = 0;
   std::string set;  // the text between the brackets after IN
   NodePtr body;

@@ -134,6 +134,7 @@ class PerLineWalk {
 
   void SetUpLine();
   void ScanLine();
+  void JoinSetLine();
   void FinishLine();
   std::wstring LineHook(const LineRecord& record);
 
@@ -177,7 +178,8 @@ class PerLineWalk {
   std::vector<std::int32_t> ForStack;
   bool ShiftPending = false;
   bool InQuotes = false;
-  bool echo_before_ = false;  // the last line with a hook ran with echo on
+  bool for_set_open_ = false;  // the last scan ended inside the set of a FOR
+  bool echo_before_ = false;   // the last line with a hook ran with echo on
   std::vector<Edit> edits_;
   std::size_t next_order_ = 0;
   PerLineResult section_;
@@ -188,7 +190,23 @@ PerLineResult PerLineWalk::Run() {
                    static_cast<std::int32_t>(doc_.Records.size())});
   for (n_ = 0; n_ < end_; n_ += c_) {
     SetUpLine();
+    const std::int32_t depth = Depth;
+    const std::vector<std::int32_t> for_stack = ForStack;
+    const bool shift_pending = ShiftPending;
     ScanLine();
+    // The lines of a FOR set that goes on over lines belong to the statement:
+    // a hook between them would become part of the set. They join the
+    // logical line, which is scanned again from its start.
+    while (for_set_open_ && n_ + c_ < end_) {
+      JoinSetLine();
+      Depth = depth;
+      ForStack = for_stack;
+      ShiftPending = shift_pending;
+      Insertions.clear();
+      edits_.clear();
+      InQuotes = false;
+      ScanLine();
+    }
     FinishLine();
   }
   section_.Depth = Depth;
@@ -240,6 +258,20 @@ void PerLineWalk::SetUpLine() {
   }
 }
 
+void PerLineWalk::JoinSetLine() {
+  line_text_.append(kCrLf).append(ReplaceCmdCmdLine(doc_.Items[n_ + c_].text));
+  for (++c_; n_ + c_ < end_ && doc_.Records[n_ + c_].ConcatZeile; ++c_) {
+    if (line_text_.back() == L'^') line_text_.pop_back();
+    line_text_ += doc_.Items[n_ + c_].text;
+  }
+  // The scanner sees the line ends as blanks, so that positions stay those
+  // of the emitted text.
+  std::wstring scanned = line_text_;
+  std::replace_if(
+      scanned.begin(), scanned.end(), [](wchar_t c) { return c == L'\r' || c == L'\n'; }, L' ');
+  scanner_.Load(scanned);
+}
+
 std::wstring PerLineWalk::LineHook(const LineRecord& record) {
   const std::wstring n = std::to_wstring(n_);
   std::wstring hook;
@@ -276,6 +308,7 @@ void PerLineWalk::ScanLine() {
   // "::" starts a comment only where a command may start; elsewhere it is
   // data, as in "ping ::1" or "[IO.File]::Exists".
   bool command_start = true;
+  for_set_open_ = false;
   for (tToken token = scanner_.NextToken(); token != tokEOL; token = scanner_.NextToken()) {
     const bool at_command_start = command_start;
     command_start = IsSeparator(token) || token == tokOpen || token == tokAt || token == tokFOR ||
@@ -402,9 +435,11 @@ void PerLineWalk::OnFor() {
     Insertions.pop_back();
     return;
   }
-  // The set and DO; a set that goes on in the next line ends the search here.
+  // The set and DO; a set that goes on in the next line ends the search here,
+  // and the walk joins that line and scans again.
   tToken token = scanner_.NextToken();
   while (token != tokDO && token != tokEOL) token = scanner_.NextToken();
+  for_set_open_ = token == tokEOL;
   ForStack.push_back(Depth);
   // The first variable is named in the statement whatever the token list says.
   AddForLetters(letter, std::clamp(count, 1, kMaxForVariables));

@@ -253,11 +253,29 @@ TEST_F(LineInstrumenterTest, ForWithoutItsVariableOrDoOnTheLine) {
   Rewrite({L"for /?", L"echo"});
   EXPECT_EQ(section.ForLetters, L"");
   EXPECT_EQ(section.Items[3], L"echo");
-  // The set goes on in the next line: the letter is known, the search stops.
-  Rewrite({L"for %%a in (1", L"2) do echo %%a"});
+}
+
+TEST_F(LineInstrumenterTest, ForSetOverLinesStaysOneStatement) {
+  // A hook between the lines of the set would become part of the set.
+  EXPECT_EQ(Rewrite({L"for %%a in (1", L"2) do echo %%a", L"echo"}),
+            (Texts{Hook(0), L"for %%a in (1\r\n2) do echo %%a", Hook(2), L"echo"}));
   EXPECT_EQ(section.ForLetters, L"a");
   EXPECT_EQ(section.Depth, 0);
-  EXPECT_EQ(section.Items[1], L"for %%a in (1");
+
+  // A block opened after the set is the FOR's body, with the usual
+  // bookkeeping; the brackets of the set are not counted.
+  const Texts items =
+      Rewrite({L"for /f %%l in (", L"  'type x' ^", L"  ) do (", L"  call :x %%l", L")", L"echo"});
+  ASSERT_EQ(items.size(), 10u);
+  EXPECT_TRUE(items[1].starts_with(L"@call :_dbgGlobals>"));
+  EXPECT_TRUE(items[2].starts_with(L"@set _dbgEL=!ErrorLevel!& set _dbgFor=1&"));
+  EXPECT_TRUE(items[2].find(L"for /f %%l in (\r\n  'type x'   ) do (\r\n") != std::wstring::npos)
+      << items[2];
+  EXPECT_EQ(items[3], Hook(3, L'A', true));
+  EXPECT_EQ(items[4], L"  @call :_dbgCall :x %%l");
+  EXPECT_EQ(items[8], Hook(5));
+  EXPECT_EQ(section.Depth, 0);
+  EXPECT_EQ(doc.Records[0].Klammer, 1);
 }
 
 TEST_F(LineInstrumenterTest, ContinuationLinesAreRewrittenAsOne) {

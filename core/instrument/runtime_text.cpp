@@ -171,6 +171,9 @@ constexpr std::wstring_view kCallEntry =
     LR"bat(:_dbgCall
 @set _dbgEL=%ERRORLEVEL%)bat";
 constexpr std::wstring_view kCallLogLine = L"@set _dbgE=call &call:_dbgLogIntern %*  /Ln=%_dbg%";
+// The user's CALL has already expanded its text twice; "call %%*" hands it
+// on through CALL's own expansion of %*, which is not scanned again, so a
+// percent sign or a quoted caret reaches the callee as it would directly.
 constexpr std::wstring_view kCallRun =
     LR"bat(@set _dbgKlam%_dbgCall%=%_dbgKlam%
 @set "_dbgPAL%_dbgCall%=!_dbgPA!"
@@ -181,7 +184,7 @@ constexpr std::wstring_view kCallRun =
 @call :_dbgLocals > _dbgAktLSets%_dbgCall%.txt
 @popd
 @if %_dbgEL% NEQ 0 call :_dbgExitEL
-@call %*
+@call %%*
 @set _dbgEL=%ERRORLEVEL%
 @pushd "%_dbgTmp%")bat";
 constexpr std::wstring_view kReturnLogLine = L"@set _dbgE=ret  /Ln=%_dbg%&call :_dbgLogIntern";

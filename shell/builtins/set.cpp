@@ -53,7 +53,7 @@ int Prompted(Interpreter& shell, std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   std::string_view assignment = Assignment(text);
   std::size_t equals = assignment.find('=');
-  if (equals == std::string_view::npos || equals == 0) {
+  if (equals == std::string_view::npos) {
     shell.ErrorLine("The syntax of the command is incorrect.");
     shell.set_error_level(1);
     return 1;
@@ -64,7 +64,9 @@ int Prompted(Interpreter& shell, std::string_view text) {
     shell.set_error_level(1);
     return 1;
   }
-  shell.variables().Set(assignment.substr(0, equals), *line);
+  // Without a name ("set /p =text <nul" prints text without a line end) the
+  // answer is read and dropped.
+  if (equals > 0) shell.variables().Set(assignment.substr(0, equals), *line);
   return 0;
 }
 

@@ -172,7 +172,7 @@ for %%a in (1 2) do for %%B in (x) do echo %%a%%B
 @call :_dbgLocals > _dbgAktLSets%_dbgCall%.txt
 @popd
 @if %_dbgEL% NEQ 0 call :_dbgExitEL
-@call %*
+@call %%*
 @set _dbgEL=%ERRORLEVEL%
 @pushd "%_dbgTmp%"
 @set /P _dbg=<%_dbgTmp%_dbgLast.txt

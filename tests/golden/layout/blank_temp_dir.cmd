@@ -163,7 +163,7 @@ echo hi
 @call :_dbgLocals > _dbgAktLSets%_dbgCall%.txt
 @popd
 @if %_dbgEL% NEQ 0 call :_dbgExitEL
-@call %*
+@call %%*
 @set _dbgEL=%ERRORLEVEL%
 @pushd "%_dbgTmp%"
 @if exist _dbgLocal%_dbgCall%.txt (

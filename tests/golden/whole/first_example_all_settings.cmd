@@ -183,7 +183,7 @@
 @call :_dbgLocals > _dbgAktLSets%_dbgCall%.txt
 @popd
 @if %_dbgEL% NEQ 0 call :_dbgExitEL
-@call %*
+@call %%*
 @set _dbgEL=%ERRORLEVEL%
 @pushd "%_dbgTmp%"
 @set /P _dbg=<%_dbgTmp%_dbgLast.txt
