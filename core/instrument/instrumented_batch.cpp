@@ -22,9 +22,11 @@ constexpr std::wstring_view kHeader[] = {
     L"@set _dbgKlam=0",
     L"@set _dbgLocal=0",
     L"@pushd \"%_dbgTmp%\"",
-    L"@(call :_dbgPara . %*)>_dbgAktPara0.txt",
+    // "%%*" hands the batch's parameters on through CALL's own expansion of
+    // %*, so that they are not expanded once more than without the debugger.
+    L"@(call :_dbgPara . %%*)>_dbgAktPara0.txt",
     L"@call :_dbgNewBreaks",
-    L"@call :_dbgTestObjekt %*",
+    L"@call :_dbgTestObjekt %%*",
     L"@call :_dbgChkPause -1",
     L":_dbgTestObjekt",
 };

@@ -19,10 +19,13 @@ constexpr std::wstring_view kCrLf = L"\r\n";
 
 constexpr std::wstring_view kIgnored = L"@rem IgnorierZeile: ";
 
-// Rewrites the parameter file of the current call level after a SHIFT.
+// Rewrites the parameter file of the current call level after a SHIFT. The
+// parameters are taken by CALL's own expansion: at the moment the line runs
+// (inside a block the SHIFT has happened by then), and without expanding
+// their values once more.
 constexpr std::wstring_view kParameterRefresh =
-    L"@if defined _dbgSH%_dbgCall% set _dbgEL=!ErrorLevel!&  (call :_dbgPara %0 %1 %2 %3 %4 %5 "
-    L"%6 %7 %8 %9)>\"%_dbgTmp%_dbgAktPara%_dbgCall%.txt\"";
+    L"@if defined _dbgSH%_dbgCall% set _dbgEL=!ErrorLevel!&  (call :_dbgPara %%0 %%1 %%2 %%3 "
+    L"%%4 %%5 %%6 %%7 %%8 %%9)>\"%_dbgTmp%_dbgAktPara%_dbgCall%.txt\"";
 
 constexpr std::wstring_view kAfterShift =
     L"&@set _dbgEL=!ErrorLevel!& set _dbgSH%_dbgCall%=1&call :_dbgExitEL";
@@ -483,7 +486,8 @@ void PerLineWalk::AddForLetters(wchar_t letter, int count) {
 
 void PerLineWalk::OnShift() {
   ShiftPending = true;
-  if (!doc_.ShiftGoto) return;
+  // The mark is what lets the refresh after the SHIFT rewrite the
+  // parameters, with or without a GOTO in the batch.
   if (scanner_.Current() == L'/') {
     scanner_.NextToken();
     ReadArgument();

@@ -56,8 +56,8 @@ class LineInstrumenterTest : public ::testing::Test {
 };
 
 const std::wstring kRefresh =
-    L"@if defined _dbgSH%_dbgCall% set _dbgEL=!ErrorLevel!&  (call :_dbgPara %0 %1 %2 %3 %4 %5 %6 "
-    L"%7 %8 %9)>\"%_dbgTmp%_dbgAktPara%_dbgCall%.txt\"";
+    L"@if defined _dbgSH%_dbgCall% set _dbgEL=!ErrorLevel!&  (call :_dbgPara %%0 %%1 %%2 %%3 %%4 "
+    L"%%5 %%6 %%7 %%8 %%9)>\"%_dbgTmp%_dbgAktPara%_dbgCall%.txt\"";
 const std::wstring kSnapshot =
     L"@call :_dbgGlobals>\"%_dbgTmp%_dbgAltGSets%_dbgCall%\".txt&@(if !_dbgEL! NEQ 0 call "
     L":_dbgExitEL)";
@@ -186,15 +186,16 @@ TEST_F(LineInstrumenterTest, GotoLeavingABlockResetsTheBookkeeping) {
 
 TEST_F(LineInstrumenterTest, ShiftRefreshesParametersAtTheNextLineOutsideBlocks) {
   Texts items = Rewrite({L"if 1==1 (", L"  shift", L"  echo %1", L")", L"echo %1"});
-  // ShiftGoto is off: SHIFT itself stays as it is.
-  EXPECT_EQ(items[4], L"  shift");
+  // Without a GOTO in the batch SHIFT still marks the level; otherwise the
+  // refresh below would never rewrite the parameters.
+  EXPECT_EQ(items[4], L"  shift&@set _dbgEL=!ErrorLevel!& set _dbgSH%_dbgCall%=1&call :_dbgExitEL");
   EXPECT_EQ(items[5], Hook(2));
   EXPECT_EQ(items[7], L")" + std::wstring(L"\r\n@(if !_dbgKlam! NEQ 0 set _dbgEL=!ErrorLevel!& ") +
                           L"set /A _dbgKlam-=1&@(if !_dbgEL! NEQ 0 call :_dbgExitEL))\r\n)");
   EXPECT_EQ(items[10], kRefresh);
   EXPECT_EQ(items[11], Hook(4));
 
-  // With GOTO in the batch too, SHIFT marks the level and skips "/n".
+  // With GOTO in the batch, labels refresh too; SHIFT skips "/n".
   items = Rewrite({L"shift /2 & echo", L":a", L"goto a"});
   EXPECT_EQ(items[1],
             L"shift /2 &@set _dbgEL=!ErrorLevel!& set _dbgSH%_dbgCall%=1&call :_dbgExitEL& echo");

@@ -180,7 +180,7 @@ constexpr std::wstring_view kCallRun =
 @set /A _dbgCall+=1
 @set _dbgKlam=0
 @pushd "%_dbgTmp%"
-@(call :_dbgPara %*)>_dbgAktPara%_dbgCall%.txt
+@(call :_dbgPara %%*)>_dbgAktPara%_dbgCall%.txt
 @call :_dbgLocals > _dbgAktLSets%_dbgCall%.txt
 @popd
 @if %_dbgEL% NEQ 0 call :_dbgExitEL

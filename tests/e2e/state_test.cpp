@@ -105,6 +105,15 @@ TEST_F(E2eTest, ParametersStartDirectoryAndStartUpCommand) {
   EXPECT_EQ(again.UserOutput().front(), "first=\"a b\" second=c unquoted=a b") << again.raw;
 }
 
+TEST_F(E2eTest, ParametersKeepPercentSignsAndFollowAShiftWithoutGoto) {
+  const Session run =
+      Debug(Batch("shift_plain.bat"), "break 3 if \"%1\"==\"c\"\nrun\nrun\n", "--params 'a%x%b c'");
+  ASSERT_EQ(run.status, 0) << run.raw;
+  ASSERT_EQ(run.StopLines(), (std::vector<std::int64_t>{3, 4})) << run.raw;
+  EXPECT_TRUE(Contains(run.Stops()[0]["locals"].Texts(), "1=c")) << run.raw;
+  EXPECT_EQ(run.UserOutput(), (std::vector<std::string>{"first=a%x%b", "second=c"}));
+}
+
 TEST_F(E2eTest, EchoStateFollowsTheBatchAndTheEchoCommand) {
   // The debugger starts a batch with echo off unless told otherwise.
   Session run = Debug(Batch("echo_plain.bat"), "step\nstep\n");

@@ -8,9 +8,9 @@
 @set _dbgKlam=0
 @set _dbgLocal=0
 @pushd "%_dbgTmp%"
-@(call :_dbgPara . %*)>_dbgAktPara0.txt
+@(call :_dbgPara . %%*)>_dbgAktPara0.txt
 @call :_dbgNewBreaks
-@call :_dbgTestObjekt %*
+@call :_dbgTestObjekt %%*
 @call :_dbgChkPause -1
 :_dbgTestObjekt
 @echo ***************************************************************
@@ -179,7 +179,7 @@
 @set /A _dbgCall+=1
 @set _dbgKlam=0
 @pushd "%_dbgTmp%"
-@(call :_dbgPara %*)>_dbgAktPara%_dbgCall%.txt
+@(call :_dbgPara %%*)>_dbgAktPara%_dbgCall%.txt
 @call :_dbgLocals > _dbgAktLSets%_dbgCall%.txt
 @popd
 @if %_dbgEL% NEQ 0 call :_dbgExitEL

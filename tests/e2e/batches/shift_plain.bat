@@ -1,0 +1,4 @@
+@echo off
+echo first=%1
+shift
+echo second=%1
