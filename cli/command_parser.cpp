@@ -128,6 +128,16 @@ std::wstring ParseArguments(ParsedCommand& command, std::wstring_view rest) {
     return line.has_value();
   };
   switch (command.verb) {
+    case Verb::Step:
+    case Verb::Next: {
+      command.number = 1;
+      if (rest.empty()) return {};
+      const std::optional<std::int32_t> times = ParseLine(NextWord(rest));
+      if (!times || *times < 1 || !rest.empty()) return L"usage: step|next [TIMES]";
+      command.number = *times;
+      command.has_number = true;
+      return {};
+    }
     case Verb::Goto:
     case Verb::GotoIgnore:
     case Verb::Clear:
@@ -278,7 +288,7 @@ ParseResult ParseCommand(std::wstring_view line) {
 }
 
 std::wstring_view CommandHelpText() {
-  return L"step | next | run | goto N | goto! N | add COMMAND | reset\n"
+  return L"step [N] | next [N] | run | goto N | goto! N | add COMMAND | reset\n"
          L"    run the batch; each waits for the next stop or the end of the run\n"
          L"    (\"nowait\" in front: return at once; \"wait\" waits later)\n"
          L"wait | sleep MS | terminate | interrupt\n"

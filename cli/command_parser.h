@@ -65,7 +65,8 @@ struct ParsedCommand {
   bool no_wait = false;
   std::int32_t line = -1;   // the line a command names
   std::int32_t number = 0;  // break: count (-1 not a number); errok: value;
-                            // list: last line; sleep: milliseconds
+                            // list: last line; sleep: milliseconds;
+                            // step/next: how many times (1 unless given)
   bool has_number = false;  // a count or a last line was given
   bool on = true;           // option: on/off; answer: ok/cancel
   OptionName option = OptionName::StopOnErr;

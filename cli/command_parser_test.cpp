@@ -77,7 +77,16 @@ TEST(CommandParserTest, BlankLinesAndCommentsAreNoCommands) {
   const ParseResult unknown = ParseCommand(L"jump 3");
   EXPECT_FALSE(unknown.command);
   EXPECT_NE(unknown.error.find(L"jump"), std::wstring::npos);
-  EXPECT_FALSE(ParseCommand(L"step 3").command);
+}
+
+TEST(CommandParserTest, StepsMayBeRepeated) {
+  EXPECT_EQ(Parsed(L"step").number, 1);
+  const ParsedCommand three = Parsed(L"next 3");
+  EXPECT_EQ(three.verb, Verb::Next);
+  EXPECT_EQ(three.number, 3);
+  for (const wchar_t* bad : {L"step 0", L"step x", L"step 2 3", L"next -1"}) {
+    EXPECT_FALSE(ParseCommand(bad).command) << bad;
+  }
 }
 
 }  // namespace

@@ -136,16 +136,20 @@ void ConsoleView::FlushOutput() {
     return;
   }
   if (pending_output_.empty()) return;
-  EmitLine(pending_output_);
+  EmitLine(pending_output_, true);
   pending_output_.clear();
 }
 
-void ConsoleView::EmitLine(std::string_view bytes) {
+void ConsoleView::EmitLine(std::string_view bytes, bool partial) {
   // The terminal ends lines with CR LF, often with a CR of its own added.
   while (!bytes.empty() && bytes.back() == '\r') bytes.remove_suffix(1);
   JsonWriter json;
   json.BeginObject().Key("event").String(L"output");
-  json.Key("text").String(SystemCodePages().Decode(bytes, CodePage::Oem)).EndObject();
+  json.Key("text").String(SystemCodePages().Decode(bytes, CodePage::Oem));
+  // A line shown before it was finished (a prompt, a stop in its middle);
+  // the next output event goes on with it.
+  if (partial) json.Key("partial").Bool(true);
+  json.EndObject();
   Write(json.text() + "\n");
 }
 

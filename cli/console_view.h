@@ -90,7 +90,7 @@ class ConsoleView final : public RunView, public PromptView {
   std::int32_t PanelNumber(int panel) const;
   bool NextAnswer();
   void Message(const std::wstring& text, std::optional<bool> answer);
-  void EmitLine(std::string_view bytes);
+  void EmitLine(std::string_view bytes, bool partial = false);
   void Write(const std::string& text);
 
   const OutputFormat format_;

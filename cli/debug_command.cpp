@@ -103,11 +103,14 @@ std::wstring InterpreterDirectory() {
 }
 
 // True when the text of a line that the scanner marked as waiting for the
-// console (PAUSE, SET /P, EXIT) really reads from it.
+// console (PAUSE, SET /P, EXIT) really reads from it: PAUSE or SET /P, and
+// no input redirected from elsewhere ("set /p x=<file", "<nul set /p").
 bool ReadsConsole(const std::wstring& text) {
   std::wstring upper;
   for (wchar_t c : text) upper += AsciiUpper(c);
-  return upper.find(L"PAUSE") != std::wstring::npos || upper.find(L"/P") != std::wstring::npos;
+  const bool reads =
+      upper.find(L"PAUSE") != std::wstring::npos || upper.find(L"/P") != std::wstring::npos;
+  return reads && upper.find(L'<') == std::wstring::npos;
 }
 
 class DebugLoop {
@@ -161,6 +164,9 @@ class DebugLoop {
 
   Outcome Execute(const ParsedCommand& command);
   Outcome RunCommand(const ParsedCommand& command);
+  // One Line (follow or skip calls), as many times as asked while the run
+  // keeps stopping.
+  Outcome Steps(const ParsedCommand& command);
   Outcome ConsoleInput(const ParsedCommand& command, std::string bytes);
   Outcome Sleep(std::int32_t ms);
   // Polls until the run stops, ends or waits for console input, and reports
@@ -279,13 +285,17 @@ DebugLoop::Outcome DebugLoop::Execute(const ParsedCommand& command) {
 
 DebugLoop::Outcome DebugLoop::RunCommand(const ParsedCommand& command) {
   const RunState state = run_.GetRunState();
+  // A running batch takes only Terminate and Interrupt, as the wait dialog
+  // does; a wake-up now would end the next stop at once.
+  const bool stops_a_run = command.verb == Verb::Terminate || command.verb == Verb::Interrupt;
+  if (state == RunState::Running && !stops_a_run) {
+    view_.ReportError(L"the batch is running (wait, interrupt or terminate)");
+    return Outcome::Continue;
+  }
   switch (command.verb) {
     case Verb::Step:
-      run_.ActionStartExecuteLineF8Execute();
-      break;
     case Verb::Next:
-      run_.ActionStartExecuteLineF7Execute();
-      break;
+      return Steps(command);
     case Verb::Run:
       run_.ActionStartExecuteAllExecute();
       break;
@@ -327,6 +337,22 @@ DebugLoop::Outcome DebugLoop::RunCommand(const ParsedCommand& command) {
   }
   if (command.no_wait) return Outcome::Continue;
   return WaitAndReport();
+}
+
+DebugLoop::Outcome DebugLoop::Steps(const ParsedCommand& command) {
+  for (std::int32_t i = 0; i < command.number; ++i) {
+    // Only a run that stopped again takes the next step; an ended one
+    // would start over.
+    if (i > 0 && run_.GetRunState() != RunState::Stopped) break;
+    if (command.verb == Verb::Step) {
+      run_.ActionStartExecuteLineF8Execute();
+    } else {
+      run_.ActionStartExecuteLineF7Execute();
+    }
+    if (command.no_wait) break;
+    if (const Outcome outcome = WaitAndReport(); outcome != Outcome::Continue) return outcome;
+  }
+  return Outcome::Continue;
 }
 
 DebugLoop::Outcome DebugLoop::ConsoleInput(const ParsedCommand& command, std::string bytes) {

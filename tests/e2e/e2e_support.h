@@ -45,9 +45,18 @@ struct Session {
     return lines;
   }
   // The batch's console output, one entry per line.
+  // The console's lines; a line shown in parts is joined again.
   std::vector<std::string> Output() const {
     std::vector<std::string> lines;
-    for (const Json& e : All("output")) lines.push_back(e["text"].text);
+    bool open = false;
+    for (const Json& e : All("output")) {
+      if (open) {
+        lines.back() += e["text"].text;
+      } else {
+        lines.push_back(e["text"].text);
+      }
+      open = e["partial"].boolean;
+    }
     return lines;
   }
   // The console output after the debugger's banner and start-up lines.

@@ -1,9 +1,11 @@
-// A batch run under the debugger with Execute and no breakpoints behaves as
-// it does without the debugger: the same console output after the banner
+// A batch run under the debugger with Execute and no breakpoints, or
+// single-stepped from its first line to its end, behaves as it does without
+// the debugger: the same console output after the banner
 // and the same files, for the bundled examples and a corpus of everyday
 // batches.
 #include <algorithm>
 #include <map>
+#include <tuple>
 
 #include "tests/e2e/e2e_support.h"
 
@@ -55,6 +57,9 @@ struct Case {
   // The batch finds itself through %~dp0, so it is debugged in the %0 mode,
   // with the instrumented batch in its place.
   bool needs_own_path = false;
+  // Single-stepped to the end instead of run: every line then passes
+  // through the stop check and the variable listings.
+  bool stepped = false;
 };
 
 void PrintTo(const Case& c, std::ostream* out) {
@@ -81,12 +86,15 @@ std::vector<Case> Cases() {
       const std::string parameters = found == kParameters.end() ? "" : found->second;
       std::vector<std::string> answers;
       if (name == "greet.bat") answers = {"World", ""};
-      cases.push_back({std::string(folder) + "/" + name, parameters, answers, name == "greet.bat",
-                       name == "42_script_dir.bat"});
+      for (bool stepped : {false, true}) {
+        cases.push_back({std::string(folder) + "/" + name, parameters, answers, name == "greet.bat",
+                         name == "42_script_dir.bat", stepped});
+      }
     }
   }
-  std::sort(cases.begin(), cases.end(),
-            [](const Case& a, const Case& b) { return a.source < b.source; });
+  std::sort(cases.begin(), cases.end(), [](const Case& a, const Case& b) {
+    return std::tie(a.source, a.stepped) < std::tie(b.source, b.stepped);
+  });
   return cases;
 }
 
@@ -123,7 +131,7 @@ TEST_P(TransparencyTest, SameOutputAndFilesWithAndWithoutTheDebugger) {
 
   const std::string debugged = Prepare("debugged", name);
   if (GetParam().needs_own_path) Write("debugged/" + name + ".ini", "[Main]\nProzent0=1\n");
-  Write("debugged.txt", script + "run\n", false);
+  Write("debugged.txt", script + (GetParam().stepped ? "step 100000\n" : "run\n"), false);
   std::string quoted = parameters;
   for (size_t at = 0; (at = quoted.find('"', at)) != std::string::npos; at += 2) {
     quoted.insert(at, "\\");
@@ -156,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(Batches, TransparencyTest, testing::ValuesIn(Cases()),
                                '_');
                            return (info.param.source.starts_with("examples") ? "example_"
                                                                              : "corpus_") +
-                                  name;
+                                  name + (info.param.stepped ? "_stepped" : "");
                          });
 
 }  // namespace
