@@ -115,8 +115,12 @@ TEST_F(E2eTest, AKilledConsoleEndsTheRun) {
 
 TEST_F(E2eTest, TerminateAndBreakReachARunningBatch) {
   const std::string batch = Batch("endless.bat");
-  Session run = Debug(batch, "nowait run\nsleep 200\nterminate\n");
+  // While it runs, only Terminate and Interrupt reach it.
+  Session run = Debug(batch, "nowait run\nsleep 200\nstep\nterminate\n");
   ASSERT_EQ(run.status, 0) << run.raw;
+  EXPECT_EQ(run.Texts("error"),
+            (std::vector<std::string>{"the batch is running (wait, interrupt or terminate)"}));
+  ASSERT_EQ(run.Stops().size(), 1u) << run.raw;
   EXPECT_EQ(run.LastStop()["status"].text, "Terminated by User  -  Press F2 for Reset.");
 
   // Break needs "Enable Break", set before the run.
