@@ -1,5 +1,5 @@
 // A batch run under the debugger with Execute and no breakpoints, or
-// single-stepped from its first line to its end, behaves as it does without
+// stepped from its first line to its end (following calls or not), behaves as it does without
 // the debugger: the same console output after the banner
 // and the same files, for the bundled examples and a corpus of everyday
 // batches.
@@ -47,6 +47,11 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
+// How the debugger takes the batch to its end: Execute, or one line at a
+// time following calls or stepping over them. Stepping sends every line
+// through the stop check and the variable listings.
+enum class Drive { Run, Step, Next };
+
 struct Case {
   std::string source;  // relative to the source tree
   std::string parameters;
@@ -57,9 +62,7 @@ struct Case {
   // The batch finds itself through %~dp0, so it is debugged in the %0 mode,
   // with the instrumented batch in its place.
   bool needs_own_path = false;
-  // Single-stepped to the end instead of run: every line then passes
-  // through the stop check and the variable listings.
-  bool stepped = false;
+  Drive drive = Drive::Run;
 };
 
 void PrintTo(const Case& c, std::ostream* out) {
@@ -86,14 +89,14 @@ std::vector<Case> Cases() {
       const std::string parameters = found == kParameters.end() ? "" : found->second;
       std::vector<std::string> answers;
       if (name == "greet.bat") answers = {"World", ""};
-      for (bool stepped : {false, true}) {
+      for (Drive drive : {Drive::Run, Drive::Step, Drive::Next}) {
         cases.push_back({std::string(folder) + "/" + name, parameters, answers, name == "greet.bat",
-                         name == "42_script_dir.bat", stepped});
+                         name == "42_script_dir.bat", drive});
       }
     }
   }
   std::sort(cases.begin(), cases.end(), [](const Case& a, const Case& b) {
-    return std::tie(a.source, a.stepped) < std::tie(b.source, b.stepped);
+    return std::tie(a.source, a.drive) < std::tie(b.source, b.drive);
   });
   return cases;
 }
@@ -131,7 +134,9 @@ TEST_P(TransparencyTest, SameOutputAndFilesWithAndWithoutTheDebugger) {
 
   const std::string debugged = Prepare("debugged", name);
   if (GetParam().needs_own_path) Write("debugged/" + name + ".ini", "[Main]\nProzent0=1\n");
-  Write("debugged.txt", script + (GetParam().stepped ? "step 100000\n" : "run\n"), false);
+  static const std::map<Drive, std::string> kDriveCommand = {
+      {Drive::Run, "run\n"}, {Drive::Step, "step 100000\n"}, {Drive::Next, "next 100000\n"}};
+  Write("debugged.txt", script + kDriveCommand.at(GetParam().drive), false);
   std::string quoted = parameters;
   for (size_t at = 0; (at = quoted.find('"', at)) != std::string::npos; at += 2) {
     quoted.insert(at, "\\");
@@ -164,7 +169,10 @@ INSTANTIATE_TEST_SUITE_P(Batches, TransparencyTest, testing::ValuesIn(Cases()),
                                '_');
                            return (info.param.source.starts_with("examples") ? "example_"
                                                                              : "corpus_") +
-                                  name + (info.param.stepped ? "_stepped" : "");
+                                  name +
+                                  (info.param.drive == Drive::Step   ? "_stepped"
+                                   : info.param.drive == Drive::Next ? "_stepped_over"
+                                                                     : "");
                          });
 
 }  // namespace
