@@ -1,8 +1,7 @@
-// A batch run under the debugger with Execute and no breakpoints, or
-// stepped from its first line to its end (following calls or not), behaves as it does without
-// the debugger: the same console output after the banner
-// and the same files, for the bundled examples and a corpus of everyday
-// batches.
+// A batch run under the debugger with Execute and no breakpoints, or stepped
+// from its first line to its end (following calls or not), behaves as it
+// does without the debugger: the same console output after the banner and
+// the same files, for the bundled examples and a corpus of everyday batches.
 #include <algorithm>
 #include <map>
 #include <tuple>
