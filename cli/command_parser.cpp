@@ -5,7 +5,8 @@
 #include <limits>
 #include <utility>
 
-#include "core/instrument/ascii_case.h"
+#include "core/base/ascii_case.h"
+#include "core/base/text_trim.h"
 #include "core/run/breakpoint_properties.h"
 
 namespace tarnvelock {
@@ -14,12 +15,6 @@ namespace {
 
 bool IsBlank(wchar_t c) {
   return c == L' ' || c == L'\t';
-}
-
-std::wstring_view TrimBlanks(std::wstring_view text) {
-  while (!text.empty() && (IsBlank(text.front()) || text.front() == L'\r')) text.remove_prefix(1);
-  while (!text.empty() && (IsBlank(text.back()) || text.back() == L'\r')) text.remove_suffix(1);
-  return text;
 }
 
 // Splits off the first blank-separated word; rest keeps its inner blanks.

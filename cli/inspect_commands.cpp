@@ -37,8 +37,8 @@ class InspectedBatch {
  public:
   InspectedBatch(bool read_settings, const std::wstring& temp_dir)
       : scanner_(view_),
-        controller_(SystemFileSystem(), SystemCodePages(), ProcessEnvironment(), scanner_, view_,
-                    view_, temp_dir) {
+        controller_(SystemFileSystem(), SystemCodePages(), ProcessEnvironment(),
+                    LoadAnalysisOf(scanner_), view_, view_, temp_dir) {
     controller_.set_load_policy({.ReadSettings = read_settings, .ChangeFiles = false});
     controller_.set_default_startup(AppSettings{}.DefaultStartUp);
   }

@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/run/exchange_file_names.h"
+#include "core/base/exchange_file_names.h"
 #include "core/run/prompt_view.h"
 #include "core/run/run_view.h"
 #include "platform/console_process.h"
