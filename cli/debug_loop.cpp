@@ -5,8 +5,8 @@
 #include <thread>
 
 #include "cli/exit_status.h"
-#include "cli/line_refusal.h"
 #include "core/base/ascii_case.h"
+#include "core/run/line_refusal.h"
 #include "platform/code_page.h"
 #include "platform/terminal_signals.h"
 
