@@ -7,18 +7,16 @@
 // the text the adapter queued for them (a value set from the editor).
 #pragma once
 
-#include <cstdint>
 #include <deque>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "core/run/prompt_view.h"
-#include "core/run/run_view.h"
+#include "core/run/null_run_view.h"
 
 namespace tarnvelock::dap {
 
-class DapView final : public RunView, public PromptView {
+class DapView final : public NullRunView {
  public:
   // The answer for the next input box.
   void QueueText(std::wstring text) { texts_.push_back(std::move(text)); }
@@ -29,41 +27,16 @@ class DapView final : public RunView, public PromptView {
   const std::wstring& Status() const { return status_; }
 
   void ShowMessage(const std::wstring& text) override { messages_.push_back(text); }
-  bool Confirm(const std::wstring&) override { return true; }
   void ShowStatus(const std::wstring& text) override { status_ = text; }
   bool WarnOkCancel(const std::wstring& text) override;
   std::optional<std::wstring> AskText(const std::wstring& caption, const std::wstring& prompt,
                                       const std::wstring& initial) override;
-
-  // Nothing of the main window's drawing applies to an editor.
-  void CloseTrackWindows() override {}
-  void PanelSourceResize() override {}
-  void SelectLine(std::int32_t line) override { cursor_ = line; }
-  std::int32_t AktCurZeile() const override { return cursor_; }
-  void RepaintSource() override {}
-  void FocusKeyTarget() override {}
-  void SetCaption(const std::wstring&) override {}
-  void SetFileDialogs(const std::wstring&, const std::wstring&) override {}
-  void DocumentLoaded() override {}
-  void DocumentUnloaded() override {}
-  void PaintLine(std::int32_t) override {}
-  void SetExecLine(std::int32_t line) override { cursor_ = line; }
-  void ClearHighlight() override {}
-  void BringToFront() override {}
-  void ShowStatusPanel(int, const std::wstring&) override {}
-  void ShowEcho(bool) override {}
-  void EditBreakpointDialog(std::int32_t) override {}
-  void ShowWaitDialog(bool) override {}
-  void SetPollTimer(bool, int) override {}
-  void PanesChanged() override {}
-  void UpdateTrackWindows() override {}
 
  private:
   std::deque<std::wstring> texts_;
   std::vector<std::wstring> messages_;
   std::optional<std::wstring> error_dialog_;
   std::wstring status_;
-  std::int32_t cursor_ = 0;
 };
 
 }  // namespace tarnvelock::dap
