@@ -2,13 +2,24 @@
 // and hit counts, the two error filters, and the lines a run can go to.
 #include <set>
 
+#include "core/base/ascii_case.h"
 #include "dap/breakpoint_plan.h"
 #include "dap/debug_adapter.h"
 #include "platform/code_page.h"
+#include "platform/file_system.h"
 
 namespace tarnvelock::dap {
 
 using nlohmann::json;
+
+namespace {
+
+// Windows paths ignore case (editors send the drive letter in lower case).
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+  return PathSeparator() == L'\\' ? EqualsNoCase(a, b) : a == b;
+}
+
+}  // namespace
 
 void DebugAdapter::SetBreakpoints(const json& request) {
   if (!RequireSession(request)) return;
@@ -22,7 +33,7 @@ void DebugAdapter::SetBreakpoints(const json& request) {
                          FromUtf8(breakpoint.value("hitCondition", std::string()))});
   }
   json answers = json::array();
-  if (path.empty() || platform_.Files.FullPath(path) != doc.BatchPath) {
+  if (path.empty() || !SamePath(platform_.Files.FullPath(path), doc.BatchPath)) {
     for (const RequestedBreakpoint& breakpoint : requested) {
       answers.push_back({{"verified", false},
                          {"line", ClientLine(breakpoint.Line)},

@@ -245,5 +245,39 @@ TEST_F(DebugAdapterTest, PauseAsksTheRunningBatchToBreakEvenWithBreakOffInItsSet
       << "the batch's own setting is kept: " << settings;
 }
 
+TEST_F(DebugAdapterTest, NoDebugRunsToTheEndPastEveryBreakpointAndError) {
+  batch_.Then([](ScriptedBatch& b) { b.EndOfFile(); });
+  Request("initialize");
+  ASSERT_EQ(Request("launch", {{"program", kBatch}, {"noDebug", true}})["success"], true);
+  Breakpoints(json::array({{{"line", 2}}}));
+  Request("configurationDone");
+  EXPECT_EQ(batch_.breaks.back(), "8") << "only the end-of-file line";
+  adapter_.Poll();
+  EXPECT_EQ(Events("stopped").size(), 0u);
+  EXPECT_EQ(Events("terminated").size(), 1u);
+}
+
+TEST_F(DebugAdapterTest, TheDebugConsoleRunsOneCommandAtATime) {
+  batch_.Then([](ScriptedBatch& b) { b.StopAt(1); });
+  batch_.Then([](ScriptedBatch&) {});  // the added command is still running
+  Launch(true);
+  Request("configurationDone");
+  ASSERT_EQ(PollForStop(), "entry");
+  const std::int64_t first = ++seq_;
+  adapter_.HandleMessage(json{{"seq", first},
+                              {"type", "request"},
+                              {"command", "evaluate"},
+                              {"arguments", {{"expression", "set X=1"}, {"context", "repl"}}}}
+                             .dump());
+  EXPECT_EQ(Request("evaluate", {{"expression", "echo 2"}, {"context", "repl"}})["message"],
+            "the last command from the debug console is still running");
+  ASSERT_FALSE(batch_.actions.empty());
+  EXPECT_NE(batch_.actions.back().find("set X=1"), std::string::npos);
+  Request("terminate");
+  adapter_.Poll();
+  EXPECT_EQ(ResponseTo(first)["success"], true) << "answered when the run ended";
+  EXPECT_EQ(Events("terminated").size(), 1u);
+}
+
 }  // namespace
 }  // namespace tarnvelock::dap

@@ -148,6 +148,10 @@ void DebugAdapter::Evaluate(const json& request) {
     Fail(request, "enter a batch command to run at the stop");
     return;
   }
+  if (pending_) {
+    Fail(request, "the last command from the debug console is still running");
+    return;
+  }
   if (Running()) {
     // The batch waits for the console (PAUSE, SET /P) or runs: the text is
     // typed there, as a person at its console would.
