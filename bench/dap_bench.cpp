@@ -70,8 +70,12 @@ int main() {
   own.erase(own.find_last_of(L'/') + 1);
   ProcessEnvironment().Unset(L"ComSpec");
   const std::wstring batch = dir + L"loop.bat";
-  SystemFileSystem().WriteFile(
-      batch, "@echo off\r\nset n=0\r\n:loop\r\nset /a n+=1\r\nif %n% LSS 100000 goto loop\r\n");
+  if (const IoStatus written = SystemFileSystem().WriteFile(
+          batch, "@echo off\r\nset n=0\r\n:loop\r\nset /a n+=1\r\nif %n% LSS 100000 goto loop\r\n");
+      !written) {
+    std::fprintf(stderr, "%s\n", ToUtf8(written.message()).c_str());
+    return 1;
+  }
 
   std::vector<json> received;
   SessionPlatform platform{SystemFileSystem(), SystemCodePages(), ProcessEnvironment(),

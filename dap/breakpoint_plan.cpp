@@ -9,7 +9,7 @@ namespace {
 
 // The first line of the statement that line belongs to.
 std::int32_t StatementStart(const DebugDocument& doc, std::int32_t line) {
-  while (line > 0 && line < doc.MaxCurZeile && doc.Records[line].ConcatZeile) --line;
+  while (line > 0 && line < doc.MaxCurZeile && doc.Record(line).ConcatZeile) --line;
   return line;
 }
 

@@ -51,14 +51,14 @@ void DebugAdapter::SetBreakpoints(const json& request) {
   RunControl& run = session_->Run();
   // The request holds every breakpoint of the file: the others go.
   for (std::int32_t line = 0; line < doc.MaxCurZeile; ++line) {
-    if (doc.Records[line].BreakPoint && !wanted.contains(line))
+    if (doc.Record(line).BreakPoint && !wanted.contains(line))
       run.ActionStartBreakPointExecute(line);
   }
   for (const PlannedBreakpoint& plan : plans) {
     json answer = {{"line", ClientLine(plan.Line)}, {"source", SourceJson()}};
     bool verified = plan.Verified;
     if (verified) verified = run.SetBreakpointProperties(plan.Line, plan.Properties).Stored;
-    if (verified) doc.Records[plan.Line].BreakPoint = true;
+    if (verified) doc.Record(plan.Line).BreakPoint = true;
     answer["verified"] = verified;
     answer["id"] = ClientLine(plan.Line);
     if (!plan.Message.empty()) answer["message"] = ToUtf8(plan.Message);

@@ -388,7 +388,7 @@ void DebugAdapter::ConsoleOutput(std::string_view bytes) {
 void DebugAdapter::ReportStop() {
   RunControl& run = session_->Run();
   const std::optional<std::wstring> dialog = view_.TakeErrorDialog();
-  const tStopReason reason = static_cast<tStopReason>(run.StopReason());
+  const tStopReason reason = run.StopReason();
   if (pending_) {
     // The debug console's command has run: its output is the answer.
     json request = std::move(pending_->request);

@@ -19,7 +19,7 @@ constexpr char kBatch[] = "/work/job.bat";
 class DebugAdapterTest : public testing::Test {
  protected:
   DebugAdapterTest() {
-    files_.CreateDirectory(L"/tmp");
+    EXPECT_TRUE(files_.CreateDirectory(L"/tmp"));
     files_.Create(L"/work/job.bat",
                   "@echo off\r\n"         // 0
                   "set COUNT=1\r\n"       // 1

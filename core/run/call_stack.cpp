@@ -46,7 +46,7 @@ std::int32_t OnlyCallOf(const DebugDocument& doc, const std::wstring& target) {
   const std::wstring wanted = Unquoted(Upper(target));
   std::int32_t found = -1;
   for (std::int32_t line = 0; line < doc.MaxCurZeile; ++line) {
-    if (doc.Records[static_cast<size_t>(line)].RemZeile != remNoRem) continue;
+    if (doc.Record(line).RemZeile != remNoRem) continue;
     if (CallTarget(doc.Items[static_cast<size_t>(line)].text) != wanted) continue;
     if (found >= 0) return -1;
     found = line;
