@@ -225,6 +225,12 @@ void DebugAdapter::Launch(const json& request) {
   doc.Options.StopOnErr = !launch_.NoDebug && (stop_on_error_ || stop_on_stderr_);
   doc.InstrumentStale = true;
   Respond(request);
+  if (launch_.Console == ConsoleKind::Terminal) {
+    Output(
+        L"The batch's console is shown here, not in a terminal: answer PAUSE and SET /P by "
+        L"typing into the debug console while the batch waits.\n",
+        "console");
+  }
   SendEvent("initialized");
 }
 
