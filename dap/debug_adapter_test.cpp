@@ -257,6 +257,29 @@ TEST_F(DebugAdapterTest, NoDebugRunsToTheEndPastEveryBreakpointAndError) {
   EXPECT_EQ(Events("terminated").size(), 1u);
 }
 
+TEST_F(DebugAdapterTest, GotoRunsToALineAndRestartBeginsAgain) {
+  batch_.Then([](ScriptedBatch& b) { b.StopAt(1); });
+  batch_.Then([](ScriptedBatch& b) { b.StopAt(4); });
+  batch_.Then([](ScriptedBatch& b) { b.StopAt(1); });
+  Launch(true);
+  Request("configurationDone");
+  ASSERT_EQ(PollForStop(), "entry");
+  EXPECT_EQ(
+      Request("gotoTargets", {{"source", {{"path", kBatch}}}, {"line", 7}})["body"]["targets"],
+      json::array())
+      << "a label";
+  const json targets =
+      Request("gotoTargets", {{"source", {{"path", kBatch}}}, {"line", 5}})["body"]["targets"];
+  ASSERT_EQ(targets.size(), 1u);
+  Request("goto", {{"threadId", 1}, {"targetId", targets[0]["id"]}});
+  EXPECT_EQ(batch_.breaks.back(), "4") << "the target first";
+  EXPECT_EQ(PollForStop(), "goto");
+
+  EXPECT_EQ(Request("restart")["success"], true);
+  EXPECT_EQ(starter_.starts, 2) << "a new interpreter";
+  EXPECT_EQ(PollForStop(), "entry");
+}
+
 TEST_F(DebugAdapterTest, TheDebugConsoleRunsOneCommandAtATime) {
   batch_.Then([](ScriptedBatch& b) { b.StopAt(1); });
   batch_.Then([](ScriptedBatch&) {});  // the added command is still running
