@@ -8,6 +8,7 @@
 
 #include "core/run/stop_reason.h"
 #include "platform/code_page.h"
+#include "platform/process.h"
 
 namespace tarnvelock::dap {
 
@@ -148,6 +149,7 @@ void DebugAdapter::ForwardMessages() {
 void DebugAdapter::Initialize(const json& request) {
   const json& arguments = request.value("arguments", json::object());
   lines_start_at_1_ = arguments.value("linesStartAt1", true);
+  client_runs_terminals_ = arguments.value("supportsRunInTerminalRequest", false);
   Respond(request,
           {{"supportsConfigurationDoneRequest", true},
            {"supportsConditionalBreakpoints", true},
@@ -226,12 +228,30 @@ void DebugAdapter::Launch(const json& request) {
   doc.InstrumentStale = true;
   Respond(request);
   if (launch_.Console == ConsoleKind::Terminal) {
-    Output(
-        L"The batch's console is shown here, not in a terminal: answer PAUSE and SET /P by "
-        L"typing into the debug console while the batch waits.\n",
-        "console");
+    if (client_runs_terminals_) {
+      OpenTerminal();
+    } else {
+      Output(
+          L"The batch's console is shown here, not in a terminal: answer PAUSE and SET /P "
+          L"by typing into the debug console while the batch waits.\n",
+          "console");
+    }
   }
   SendEvent("initialized");
+}
+
+void DebugAdapter::OpenTerminal() {
+  const std::wstring& dir = session_->Exchange().TempDir();
+  relay_ = std::make_unique<ConsoleRelay>(platform_.Files, dir);
+  const std::wstring& start = session_->Doc().StartDir;
+  json arguments = {{"kind", "integrated"},
+                    {"title", SourceJson()["name"]},
+                    {"args", json::array({OwnExecutablePath(), "--console", ToUtf8(dir)})}};
+  if (!start.empty()) arguments["cwd"] = ToUtf8(start);
+  send_({{"seq", next_seq_++},
+         {"type", "request"},
+         {"command", "runInTerminal"},
+         {"arguments", std::move(arguments)}});
 }
 
 void DebugAdapter::ConfigurationDone(const json& request) {
@@ -306,6 +326,7 @@ void DebugAdapter::EndSession() {
     doc.Options.StopOnErr = saved_options_.StopOnErr;
     doc.StartDir = saved_start_dir_;
   }
+  relay_.reset();
   // Closing the session ends the interpreter, saves the batch's settings
   // and removes the exchange files.
   session_.reset();
@@ -352,6 +373,14 @@ void DebugAdapter::AfterRunCommand(const char* reason) {
 
 void DebugAdapter::Poll() {
   if (!session_) return;
+  if (relay_) {
+    // The terminal sends its Enter as a line end; the console takes a CR.
+    std::string typed = relay_->TakeTyped();
+    for (char& c : typed) {
+      if (c == '\n') c = '\r';
+    }
+    if (!typed.empty()) session_->Console().TypeIntoConsole(typed);
+  }
   if (!Running()) {
     session_->Console().DrainConsole();
     return;
@@ -373,6 +402,10 @@ void DebugAdapter::Poll() {
 }
 
 void DebugAdapter::ConsoleOutput(std::string_view bytes) {
+  if (relay_ && !pending_) {
+    relay_->Write(bytes);
+    return;
+  }
   // The terminal's line ends: CR LF, often with the batch's own CR before it.
   std::string text;
   for (std::size_t i = 0; i < bytes.size(); ++i) {

@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "core/run/debug_session.h"
+#include "dap/console_relay.h"
 #include "dap/dap_view.h"
 #include "dap/launch_options.h"
 
@@ -112,6 +113,8 @@ class DebugAdapter {
   void ReportEnd();
   void EndSession();
   void ConsoleOutput(std::string_view bytes);
+  // Asks the client to show the console in a terminal of its own.
+  void OpenTerminal();
 
   // 1-based client lines to 0-based document lines and back.
   std::int32_t DocumentLine(std::int64_t client_line) const;
@@ -123,6 +126,7 @@ class DebugAdapter {
   Sender send_;
   std::int64_t next_seq_ = 1;
   bool lines_start_at_1_ = true;
+  bool client_runs_terminals_ = false;  // it takes runInTerminal requests
   bool finished_ = false;
 
   DapView view_;
@@ -137,6 +141,8 @@ class DebugAdapter {
   bool end_reported_ = false;
   // The error of the stop last reported as an exception.
   std::optional<std::wstring> exception_text_;
+  // The batch's console in the editor's terminal; none: in the debug console.
+  std::unique_ptr<ConsoleRelay> relay_;
   // The batch's own settings, put back before they are saved: a launch
   // changes them for its runs only.
   BatchOptions saved_options_;

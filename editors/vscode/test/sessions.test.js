@@ -8,7 +8,7 @@ const {test, beforeEach, afterEach} = require('node:test');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
-const {execFileSync} = require('node:child_process');
+const {execFileSync, spawn} = require('node:child_process');
 const {DebugClient} = require('@vscode/debugadapter-testsupport');
 
 const adapter = process.env.TARNVELOCK_DAP;
@@ -246,4 +246,43 @@ test('malformed requests are answered with errors and the session goes on', {ski
   await dc.nextRequest({threadId: 1});
   await stoppedAt('step', 2);
   await disconnect();
+});
+
+test('the console in a terminal of the editor answers SET /P', {skip}, async () => {
+  // The client side of runInTerminal: the relay runs as the terminal would
+  // run it, with this test typing into it.
+  let relay = null;
+  let relayEnded = null;
+  let shown = '';
+  const dispatch = dc.dispatch.bind(dc);
+  dc.dispatch = (body) => {
+    const message = JSON.parse(body);
+    if (message.type !== 'request') return dispatch(body);
+    assert.equal(message.command, 'runInTerminal');
+    const [program, ...args] = message.arguments.args;
+    relay = spawn(program, args, {cwd: message.arguments.cwd});
+    relayEnded = new Promise((resolve) => relay.on('exit', resolve));
+    relay.stdout.on('data', (data) => { shown += data.toString(); });
+    const answer = JSON.stringify({seq: 0, type: 'response', request_seq: message.seq,
+                                   success: true, command: 'runInTerminal',
+                                   body: {processId: relay.pid}});
+    dc.outputStream.write(`Content-Length: ${Buffer.byteLength(answer)}\r\n\r\n${answer}`);
+  };
+  dc.initializeRequest = ((initialize) => (args) =>
+    initialize({...args, adapterID: 'tarnvelock', supportsRunInTerminalRequest: true}))(
+      dc.initializeRequest.bind(dc));
+  const program = batch('ask.bat', ['@echo off', 'set /p NAME=Your name? ', 'echo Hello %NAME%']);
+  await start(program, {console: 'integratedTerminal'});
+  const until = async (pattern) => {
+    for (let i = 0; i < 200 && !pattern.test(shown); ++i) {
+      await new Promise((resolve) => setTimeout(resolve, 50));
+    }
+    assert.match(shown, pattern);
+  };
+  await until(/Your name\?/);
+  relay.stdin.write('World\n');
+  await dc.waitForEvent('terminated');
+  await until(/Hello World/);
+  await disconnect();
+  assert.equal(await relayEnded, 0, 'the relay ends with the session');
 });
