@@ -101,7 +101,7 @@ class DebugAdapter {
   void Output(const std::wstring& text, const char* category);
   void ForwardMessages();
 
-  // Runs.
+  // Runs: the start (debug_adapter.cpp), the reports (stop_reports.cpp).
   void StartRun();
   // A run command was given: the client is told the batch runs, and the
   // next stop is reported with reason (or its own reason when that says more).
