@@ -280,6 +280,26 @@ TEST_F(DebugAdapterTest, GotoRunsToALineAndRestartBeginsAgain) {
   EXPECT_EQ(PollForStop(), "entry");
 }
 
+TEST_F(DebugAdapterTest, AnErrorFilterSwitchedOffLetsTheRunGoOnPastThatKindOfError) {
+  batch_.Then([](ScriptedBatch& b) {
+    b.ErrorOutput("warning only\r\n");
+    b.Write(kLastLineFile, "1\r\n");
+    b.StopAt(2);
+  });
+  batch_.Then([](ScriptedBatch& b) {
+    b.Write(kLastLineFile, "4\r\n");
+    b.StopAt(4, 3);
+  });
+  batch_.Then([](ScriptedBatch& b) { b.EndOfFile(); });
+  Launch(false);
+  EXPECT_EQ(Request("setExceptionBreakpoints", {{"filters", {"error"}}})["success"], true);
+  Request("configurationDone");
+  adapter_.Poll();
+  EXPECT_TRUE(Events("stopped").empty()) << "error output is not stopped at";
+  EXPECT_EQ(PollForStop(), "exception") << "an ERRORLEVEL is";
+  EXPECT_EQ(Request("exceptionInfo", {{"threadId", 1}})["body"]["description"], "ERRORLEVEL=3");
+}
+
 TEST_F(DebugAdapterTest, TheDebugConsoleRunsOneCommandAtATime) {
   batch_.Then([](ScriptedBatch& b) { b.StopAt(1); });
   batch_.Then([](ScriptedBatch&) {});  // the added command is still running
