@@ -18,6 +18,19 @@ let dc;
 // The test disconnected itself: the adapter has ended, nothing to stop.
 let disconnected;
 
+// The events the adapter sent, kept until a test takes them: an event that
+// arrives with the response to a request is not missed.
+let events;
+
+async function nextEvent(name, timeout = 15000) {
+  for (const until = Date.now() + timeout; Date.now() < until;) {
+    const at = events.findIndex((e) => e.name === name);
+    if (at >= 0) return events.splice(at, 1)[0].event;
+    await new Promise((resolve) => setTimeout(resolve, 10));
+  }
+  throw new Error(`no event '${name}' within ${timeout} ms`);
+}
+
 async function disconnect() {
   await dc.disconnectRequest();
   disconnected = true;
@@ -41,7 +54,7 @@ function collectOutput() {
 
 async function start(program, launchArgs = {}, breakpoints = []) {
   const launched = dc.launch({program, ...launchArgs});
-  await dc.waitForEvent('initialized');
+  await nextEvent('initialized');
   let answer = null;
   if (breakpoints.length > 0) {
     answer = await dc.setBreakpointsRequest({source: {path: program}, breakpoints});
@@ -52,7 +65,7 @@ async function start(program, launchArgs = {}, breakpoints = []) {
 }
 
 async function stoppedAt(reason, line) {
-  const stopped = await dc.waitForEvent('stopped');
+  const stopped = await nextEvent('stopped');
   assert.equal(stopped.body.reason, reason);
   const trace = await dc.stackTraceRequest({threadId: 1});
   if (line !== undefined) assert.equal(trace.body.stackFrames[0].line, line);
@@ -80,6 +93,12 @@ beforeEach(async () => {
   dc = new DebugClient(adapter, '--stdio', 'tarnvelock');
   dc.defaultTimeout = 15000;
   disconnected = false;
+  events = [];
+  const emit = dc.emit.bind(dc);
+  dc.emit = (name, event) => {
+    events.push({name, event});
+    return emit(name, event);
+  };
   await dc.start();
   // A request written after the adapter ended fails here, not in the process.
   dc._adapterProcess.stdin.on('error', () => {});
@@ -135,7 +154,7 @@ test('stops on entry, steps into, over and out of a CALL with its stack and scop
   await stoppedAt('step', 6);
   assert.match(output.text, /in sub second/);
   await dc.continueRequest({threadId: 1});
-  await dc.waitForEvent('terminated');
+  await nextEvent('terminated');
   assert.match(output.text, /end 3/);
 });
 
@@ -159,7 +178,7 @@ test('a conditional breakpoint with a hit count stops at the right pass', {skip}
   await stoppedAt('breakpoint', 5);
   assert.equal((await scope('Globals')).N, '3', 'the second pass where the condition holds');
   await dc.terminateRequest();
-  await dc.waitForEvent('terminated');
+  await nextEvent('terminated');
 });
 
 test('values inside a block: the current one and the one at block entry', {skip}, async () => {
@@ -198,7 +217,7 @@ test('setVariable reaches the batch, and the debug console runs a command', {ski
   const repl = await dc.evaluateRequest({expression: 'echo repl says %V%', context: 'repl'});
   assert.match(repl.body.result, /repl says changed/);
   await dc.continueRequest({threadId: 1});
-  await dc.waitForEvent('terminated');
+  await nextEvent('terminated');
   assert.match(output.text, /value=changed/);
 });
 
@@ -211,7 +230,7 @@ test('error output stops the run as an exception with the error text', {skip}, a
   const info = await dc.exceptionInfoRequest({threadId: 1});
   assert.match(info.body.description, /broken thing/);
   await dc.continueRequest({threadId: 1});
-  await dc.waitForEvent('terminated');
+  await nextEvent('terminated');
 });
 
 test('pause breaks a long loop; terminate leaves no interpreter', {skip}, async () => {
@@ -226,7 +245,7 @@ test('pause breaks a long loop; terminate leaves no interpreter', {skip}, async 
   assert.ok(Number((await scope('Globals')).N) > 0);
   assert.notEqual(interpretersRunning(name).length, 0, 'the interpreter runs while paused');
   await dc.terminateRequest();
-  await dc.waitForEvent('terminated');
+  await nextEvent('terminated');
   await disconnect();
   assert.deepEqual(interpretersRunning(name), []);
 });
@@ -281,7 +300,7 @@ test('the console in a terminal of the editor answers SET /P', {skip}, async () 
   };
   await until(/Your name\?/);
   relay.stdin.write('World\n');
-  await dc.waitForEvent('terminated');
+  await nextEvent('terminated');
   await until(/Hello World/);
   await disconnect();
   assert.equal(await relayEnded, 0, 'the relay ends with the session');
