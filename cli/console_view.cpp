@@ -106,6 +106,12 @@ std::wstring GutterText(const LineRecord& record, bool exec, bool goto_target) {
   return marks;
 }
 
+// A message box's text with the terminal's line ends.
+std::wstring PlainLines(std::wstring text) {
+  for (size_t at; (at = text.find(L"\r\n")) != std::wstring::npos;) text.replace(at, 2, L"\n");
+  return text;
+}
+
 }  // namespace
 
 ConsoleView::ConsoleView(OutputFormat format, std::FILE* out) : format_(format), out_(out) {}
@@ -118,33 +124,60 @@ void ConsoleView::Write(const std::string& text) {
 void ConsoleView::ConsoleOutput(std::string_view bytes) {
   if (bytes.empty()) return;
   if (format_ == OutputFormat::Plain) {
-    Write(std::string(bytes));
-    plain_line_open_ = bytes.back() != '\n';
+    // CRs are held until the next character shows whether they end a line.
+    std::string text;
+    for (char c : bytes) {
+      if (c == '\r') {
+        ++held_returns_;
+        continue;
+      }
+      if (c != '\n') text.append(held_returns_, '\r');
+      held_returns_ = 0;
+      text += c;
+    }
+    if (text.empty()) return;
+    Write(text);
+    plain_line_open_ = text.back() != '\n';
     return;
   }
   pending_output_.append(bytes);
   for (size_t end; (end = pending_output_.find('\n')) != std::string::npos;) {
-    EmitLine(std::string_view(pending_output_).substr(0, end));
+    EmitLine(std::string_view(pending_output_).substr(0, end), L"stdout");
     pending_output_.erase(0, end + 1);
   }
 }
 
 void ConsoleView::FlushOutput() {
   if (format_ == OutputFormat::Plain) {
-    if (plain_line_open_) Write("\n");
+    if (plain_line_open_ || held_returns_ > 0) Write("\n");
     plain_line_open_ = false;
+    held_returns_ = 0;
     return;
   }
   if (pending_output_.empty()) return;
-  EmitLine(pending_output_, true);
+  EmitLine(pending_output_, L"stdout", true);
   pending_output_.clear();
 }
 
-void ConsoleView::EmitLine(std::string_view bytes, bool partial) {
+void ConsoleView::ShowErrorOutput(const std::vector<std::wstring>& lines) {
+  FlushOutput();
+  for (const std::wstring& line : lines) {
+    if (format_ == OutputFormat::Plain) {
+      Write(ToUtf8(line + L"\n"));
+      continue;
+    }
+    JsonWriter json;
+    json.BeginObject().Key("event").String(L"output").Key("stream").String(L"stderr");
+    json.Key("text").String(line).EndObject();
+    Write(json.text() + "\n");
+  }
+}
+
+void ConsoleView::EmitLine(std::string_view bytes, const wchar_t* stream, bool partial) {
   // The terminal ends lines with CR LF, often with a CR of its own added.
   while (!bytes.empty() && bytes.back() == '\r') bytes.remove_suffix(1);
   JsonWriter json;
-  json.BeginObject().Key("event").String(L"output");
+  json.BeginObject().Key("event").String(L"output").Key("stream").String(stream);
   json.Key("text").String(SystemCodePages().Decode(bytes, CodePage::Oem));
   // A line shown before it was finished (a prompt, a stop in its middle);
   // the next output event goes on with it.
@@ -172,7 +205,10 @@ void ConsoleView::ReportStop(DebugSession& session) {
   if (format_ == OutputFormat::Json) {
     JsonWriter json;
     json.BeginObject().Key("event").String(L"stop").Key("line").Number(line);
-    json.Key("reason").Number(run.StopReason());
+    json.Key("reason").Number(run.StopReason()).Key("reasonName").String(ReasonName(run.StopReason()));
+    if (run.GetRunState() == RunState::Ended && run.ExitCode()) {
+      json.Key("exitCode").Number(*run.ExitCode());
+    }
     json.Key("state").String(StateName(run.GetRunState())).Key("status").String(status_);
     json.Key("call").Number(PanelNumber(1)).Key("local").Number(PanelNumber(2));
     json.Key("bracket").Number(PanelNumber(3)).Key("echo").Bool(run.EchoOn());
@@ -186,6 +222,9 @@ void ConsoleView::ReportStop(DebugSession& session) {
                         panels_[2] + L"   " + panels_[3] + L"   echo " +
                         (run.EchoOn() ? L"on" : L"off") + L"\n";
   if (!run.StopError().empty()) report += L"   error: " + run.StopError() + L"\n";
+  if (run.GetRunState() == RunState::Ended && run.ExitCode()) {
+    report += L"   exit code " + std::to_wstring(*run.ExitCode()) + L"\n";
+  }
   Write(ToUtf8(report + PanesText(session.Variables())));
 }
 
@@ -233,6 +272,17 @@ void ConsoleView::ReportError(const std::wstring& text) {
 
 void ConsoleView::ReportNote(const std::wstring& text) {
   if (format_ == OutputFormat::Plain) Write(ToUtf8(text + L"\n"));
+}
+
+void ConsoleView::ReportHint(const std::wstring& text) {
+  FlushOutput();
+  if (format_ == OutputFormat::Json) {
+    JsonWriter json;
+    json.BeginObject().Key("event").String(L"note").Key("text").String(text).EndObject();
+    Write(json.text() + "\n");
+    return;
+  }
+  Write(ToUtf8(L"note: " + text + L"\n"));
 }
 
 void ConsoleView::ReportVariables(DebugSession& session) {
@@ -292,10 +342,18 @@ void ConsoleView::ReportListing(DebugSession& session, std::int32_t first, std::
   }
 }
 
-bool ConsoleView::NextAnswer() {
-  if (answers_.empty()) return true;
-  const bool ok = answers_.front();
-  answers_.pop_front();
+bool ConsoleView::Answer(const std::wstring& question) {
+  if (answers_.empty() && asker_) {
+    FlushOutput();
+    Write(ToUtf8(L"[message] " + PlainLines(question) + L"\n"));
+    return asker_(question);
+  }
+  bool ok = true;
+  if (!answers_.empty()) {
+    ok = answers_.front();
+    answers_.pop_front();
+  }
+  Message(question, ok);
   return ok;
 }
 
@@ -308,9 +366,7 @@ void ConsoleView::Message(const std::wstring& text, std::optional<bool> answer) 
     Write(json.text() + "\n");
     return;
   }
-  std::wstring shown = text;
-  for (size_t at; (at = shown.find(L"\r\n")) != std::wstring::npos;) shown.replace(at, 2, L"\n");
-  Write(ToUtf8(L"[message] " + shown + L"\n[answered " +
+  Write(ToUtf8(L"[message] " + PlainLines(text) + L"\n[answered " +
                (answer.value_or(true) ? L"OK" : L"Cancel") + L"]\n"));
 }
 
@@ -319,15 +375,11 @@ void ConsoleView::ShowMessage(const std::wstring& text) {
 }
 
 bool ConsoleView::Confirm(const std::wstring& question) {
-  const bool ok = NextAnswer();
-  Message(question, ok);
-  return ok;
+  return Answer(question);
 }
 
 bool ConsoleView::WarnOkCancel(const std::wstring& text) {
-  const bool ok = NextAnswer();
-  Message(text, ok);
-  return ok;
+  return Answer(text);
 }
 
 std::optional<std::wstring> ConsoleView::AskText(const std::wstring&, const std::wstring&,

@@ -1,14 +1,16 @@
 // ConsoleView: the terminal front end of tarnvelock-cli's debugger mode. It
 // is run control's view and the panes' prompts in one: it keeps what the
 // status bar would show, answers message boxes from a queue of answers the
-// person gave in advance (OK when there is none), and writes every event -
-// a stop, a message, the batch's console output, log lines, the run state -
-// either as text for people or as one JSON object per line.
+// person gave in advance (else it asks the person when it can, else OK), and
+// writes every event - a stop, a message, the batch's console output and
+// error output, log lines, the run state - either as text for people or as
+// one JSON object per line.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,9 +33,15 @@ class ConsoleView final : public RunView, public PromptView {
   // and the text of an input box.
   void QueueAnswer(bool ok) { answers_.push_back(ok); }
   void QueueText(std::wstring text) { texts_.push_back(std::move(text)); }
+  // Asks the person an OK/Cancel question when no answer is queued; without
+  // it such questions are answered OK.
+  using Asker = std::function<bool(const std::wstring& question)>;
+  void SetAsker(Asker asker) { asker_ = std::move(asker); }
 
   // The batch's console output, as the interpreter wrote it. JSON output
   // goes out a line at a time; FlushOutput sends an unfinished last line.
+  // Text for people gets plain line ends: the terminal's CR LF after the
+  // batch's own CR would show as an empty line in a log.
   void ConsoleOutput(std::string_view bytes);
   void FlushOutput();
 
@@ -47,6 +55,9 @@ class ConsoleView final : public RunView, public PromptView {
   // A plain note for people; JSON output carries it as a message that
   // nobody had to answer.
   void ReportNote(const std::wstring& text);
+  // A word the debugger has for the person about the batch (JSON: a "note"
+  // event), not an answer to a command.
+  void ReportHint(const std::wstring& text);
   void ReportVariables(DebugSession& session);
   void ReportLog(const std::vector<std::wstring>& entries);
   void ReportListing(DebugSession& session, std::int32_t first, std::int32_t last);
@@ -84,21 +95,25 @@ class ConsoleView final : public RunView, public PromptView {
   void SetPollTimer(bool, int) override {}
   void PanesChanged() override {}
   void UpdateTrackWindows() override {}
+  void ShowErrorOutput(const std::vector<std::wstring>& lines) override;
 
  private:
   // The number a depth panel shows ("Call = 2"); 0 for its idle text.
   std::int32_t PanelNumber(int panel) const;
-  bool NextAnswer();
+  // The queued answer, the person's or OK, for an OK/Cancel question.
+  bool Answer(const std::wstring& question);
   void Message(const std::wstring& text, std::optional<bool> answer);
-  void EmitLine(std::string_view bytes, bool partial = false);
+  void EmitLine(std::string_view bytes, const wchar_t* stream, bool partial = false);
   void Write(const std::string& text);
 
   const OutputFormat format_;
   std::FILE* const out_;
   std::deque<bool> answers_;
   std::deque<std::wstring> texts_;
+  Asker asker_;
   std::string pending_output_;    // JSON: bytes of an unfinished line
   bool plain_line_open_ = false;  // plain: console output without its line end yet
+  size_t held_returns_ = 0;       // plain: CRs that may turn out to end a line
   std::wstring status_;
   std::wstring panels_[4];
   std::int32_t cursor_ = 0;

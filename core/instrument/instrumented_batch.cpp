@@ -10,17 +10,23 @@ namespace {
 // The outer interpreter (first argument "_dbg") jumps to :_dbg, which runs
 // the file again in an inner interpreter. The inner one sets up the debug
 // variables, calls the user's batch as :_dbgTestObjekt and stops a last
-// time at its end. Both setlocal lines are padded to the same width.
+// time at its end. Both setlocal lines are padded to the same width. A
+// batch that calls itself ("call %~f0") enters this file again while the
+// run is under way: that copy goes straight to the user's lines, a call
+// level of the same run.
 constexpr std::wstring_view kHeader[] = {
     L"@if .%1==.%_dbg% call :%_dbg% -2 %0",
+    L"@if defined _dbgRun goto :_dbgLines",
     L"@setlocal enabledelayedexpansion || (echo Unable to enable delayedexpansion. Exit!! & exit)",
     L"@setlocal enableextensions       || (echo Unable to enable extensions. Exit!!       & exit)",
     L"@set _dbgEL=0",
+    L"@set _dbgELS=0",
     L"@set _dbgES=0",
     L"@set _dbgCall=0",
     L"@set _dbgFor=0",
     L"@set _dbgKlam=0",
     L"@set _dbgLocal=0",
+    L"@set _dbgRun=1",
     L"@pushd \"%_dbgTmp%\"",
     // "%%*" hands the batch's parameters on through CALL's own expansion of
     // %*, so that they are not expanded once more than without the debugger.
@@ -110,6 +116,7 @@ void InstrumentedBatch::Generate(const DebugDocument& document, const PerLineRes
   if (!document.StartDir.empty()) items_.push_back(L"@cd /d \"" + document.StartDir + L"\"");
   if (!document.StartUp.empty()) items_.push_back(document.StartUp);
   items_.emplace_back();
+  items_.emplace_back(L":_dbgLines");
   items_.insert(items_.end(), per_line.Items.begin(), per_line.Items.end());
 
   unbalanced_brackets_ = per_line.Depth != 0;
