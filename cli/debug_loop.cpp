@@ -7,6 +7,7 @@
 #include "cli/exit_status.h"
 #include "cli/line_refusal.h"
 #include "core/base/ascii_case.h"
+#include "core/base/exchange_file_names.h"
 #include "platform/code_page.h"
 #include "platform/terminal_signals.h"
 
@@ -232,8 +233,12 @@ bool DebugLoop::WaitsForInput() {
   // A line that reads the console writes the current-line file each time the
   // batch reaches it, so a loop that comes back to it between two polls is
   // seen by the file's newer time.
+  // The stop check before the line writes the file too and may then stop:
+  // only an arrival that stays for a poll without a stop is a wait for input.
   const std::optional<LineArrival> arrival = session_.Exchange().ReadLineArrival();
-  if (!arrival || arrival == typed_at_) return false;
+  const bool settled = arrival && arrival == seen_arrival_;
+  seen_arrival_ = arrival;
+  if (!settled || arrival == typed_at_ || session_.Exchange().Exists(kStopSignalFile)) return false;
   const std::int32_t line = arrival->line;
   if (line < 0 || line >= doc_.MaxCurZeile) return false;
   if (!doc_.Records[line].Pause || !ReadsConsole(doc_.Items[line].text)) return false;

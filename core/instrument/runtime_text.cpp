@@ -79,7 +79,8 @@ constexpr std::wstring_view kTests =
 // waits until the debugger ends it, since falling through would run the
 // user's batch a second time. The debugger shows the error output itself,
 // every line of it. A new ERRORLEVEL from the debugger counts as the one
-// the next line starts with.
+// the next line starts with; its SET /P is bracketed so that the prompt is
+// empty, not the blank before the "&".
 constexpr std::wstring_view kStop =
     LR"bat(@if %_dbgEL% EQU %_dbgELB% goto :_dbgExPause
 @if %_dbgEL% EQU 0 (goto :_dbgExPause) else set _dbg=9
@@ -91,7 +92,7 @@ constexpr std::wstring_view kStop =
 @pause >NUL & rem   Dies ist der zentrale Wartepunkt auf neuen Anstoss durch Tarnvelock
 @if exist _dbgSema.txt echo ## Kommandos bitte nur im Batch-Debugger eingeben & goto :_dbgLoopPause
 @if %1 EQU -2 echo ## Kommandos bitte nur im Batch-Debugger eingeben & goto :_dbgLoopPause
-@if exist _dbgErrLevel.txt set /P _dbgEL=<_dbgErrLevel.txt & del _dbgErrLevel.txt & set _dbgELS=!_dbgEL!)bat";
+@if exist _dbgErrLevel.txt (set /P _dbgEL=)<_dbgErrLevel.txt & del _dbgErrLevel.txt & set _dbgELS=!_dbgEL!)bat";
 
 // :_dbgNewBreaks, :_dbgExPause and :_dbgPara. A new list drops the counters
 // of the old one in single-step mode too, so that a breakpoint cleared

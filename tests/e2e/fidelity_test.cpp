@@ -50,7 +50,8 @@ TEST_F(E2eTest, EveryErrorLineIsShownOnceInOrder) {
   for (const Json& event : run.All("output")) {
     (event["stream"].text == "stderr" ? errors : output).push_back(event["text"].text);
   }
-  EXPECT_EQ(errors, (Texts{"block err 1", "block err 2", "three", "four", "five", "usage line"}))
+  EXPECT_EQ(errors,
+            (Texts{"block err 1", "block err 2", "three ", "four ", "five ", "usage line "}))
       << run.raw;
   EXPECT_EQ(output.back(), "after") << run.raw;
   EXPECT_EQ(run.UserOutput().size(), 7u) << "nothing else, nothing twice:\n" << run.raw;
