@@ -282,6 +282,14 @@ ParseResult ParseCommand(std::wstring_view line) {
   if (std::wstring error = ParseArguments(command, rest); !error.empty()) {
     return Fail(std::wstring(word) + L": " + error);
   }
+  if (command.verb == Verb::Set) {
+    // A value keeps its trailing blanks: the variable gets what was typed.
+    std::wstring_view typed = line.substr(line.find(L'=') + 1);
+    while (!typed.empty() && (typed.back() == L'\r' || typed.back() == L'\n')) {
+      typed.remove_suffix(1);
+    }
+    command.value = typed;
+  }
   return {command, {}};
 }
 

@@ -53,12 +53,20 @@ int DebugLoop::Run(std::istream& in, bool prompt) {
       case Outcome::Continue:
         break;
       case Outcome::Quit:
-        return 0;
+        return EndStatus();
       case Outcome::TimedOut:
         return kExitTimeout;
     }
   }
-  return 0;
+  return EndStatus();
+}
+
+int DebugLoop::EndStatus() const {
+  // Only a run that ended by itself has an exit code of its own.
+  const std::int32_t reason = run_.StopReason();
+  const bool by_itself = reason == srEndOfFile || reason == srExit || reason == srSyntaxError;
+  if (run_.GetRunState() != RunState::Ended || !by_itself || !run_.ExitCode()) return kExitDone;
+  return *run_.ExitCode();
 }
 
 DebugLoop::Outcome DebugLoop::Execute(const ParsedCommand& command) {

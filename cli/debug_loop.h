@@ -31,12 +31,15 @@ class DebugLoop {
         log_switches_(session.Doc().Options) {}
 
   // Reads and carries out commands until "quit", the end of input or a
-  // timeout; returns the exit status.
+  // timeout; returns the exit status: the batch's exit code when its run
+  // has ended by itself, else kExitDone (or kExitTimeout).
   int Run(std::istream& in, bool prompt);
 
  private:
   enum class Outcome { Continue, Quit, TimedOut };
   using Clock = std::chrono::steady_clock;
+
+  int EndStatus() const;
 
   Outcome Execute(const ParsedCommand& command);
   Outcome RunCommand(const ParsedCommand& command);

@@ -100,18 +100,19 @@ InstrumentedBatch::InstrumentedBatch(FileSystem& files, const CodePageConverter&
                                      UserView& view)
     : files_(files), code_pages_(code_pages), view_(view) {}
 
-InstrumentedBatch::Inputs InstrumentedBatch::InputsOf(const DebugDocument& document) {
+InstrumentedBatch::Inputs InstrumentedBatch::InputsOf(const DebugDocument& document) const {
   const BatchOptions& options = document.Options;
   return {document.BatchPath, document.StartDir,  document.StartUp,
           options.Parameters, options.EchoOn,     options.EnableBreak,
-          options.LogCalls,   options.LogReturns, options.LogLines};
+          options.LogCalls,   options.LogReturns, options.LogLines,
+          banner_};
 }
 
 void InstrumentedBatch::Generate(const DebugDocument& document, const PerLineResult& per_line,
                                  const BatchRefs& refs) {
   generated_from_ = InputsOf(document);
   items_.assign(std::begin(kHeader), std::end(kHeader));
-  AppendBanner(items_, document);
+  if (banner_) AppendBanner(items_, document);
   if (!document.Options.EchoOn) items_.emplace_back(L"@echo off");
   if (!document.StartDir.empty()) items_.push_back(L"@cd /d \"" + document.StartDir + L"\"");
   if (!document.StartUp.empty()) items_.push_back(document.StartUp);

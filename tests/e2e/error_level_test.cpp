@@ -26,7 +26,7 @@ TEST_F(E2eTest, CountedAndConditionalBreakpointsHoldWhileErrorLevelStaysSet) {
   const std::string batch = Write("loop.bat", kLoopAfterFailure);
   for (const std::string breakpoint : {"break 5 3", "break 5 if %N%==3"}) {
     const Session run = Debug(batch, "option stoponerror off\n" + breakpoint + "\nrun\nrun\n");
-    ASSERT_EQ(run.status, 0) << run.raw;
+    ASSERT_EQ(run.status, 1) << "the ERRORLEVEL at the end\n" << run.raw;
     const std::vector<Json> stops = run.Stops();
     ASSERT_EQ(stops.size(), 2u) << breakpoint << "\n" << run.raw;
     EXPECT_EQ(stops[0]["line"].number, 5);
@@ -56,7 +56,7 @@ constexpr char kLingeringErrorLevel[] =
 TEST_F(E2eTest, AnErrorLevelStopsOnceAtTheLineThatSetIt) {
   const std::string batch = Write("linger.bat", kLingeringErrorLevel);
   Session run = Debug(batch, "run\nrun\nrun\n");
-  ASSERT_EQ(run.status, 0) << run.raw;
+  ASSERT_EQ(run.status, 4) << run.raw;
   EXPECT_EQ(run.StopLines(), (Lines{2, 7, 8})) << run.raw;
   EXPECT_EQ(run.Stops()[0]["error"].text, "ERRORLEVEL=3");
   EXPECT_EQ(run.Stops()[1]["error"].text, "ERRORLEVEL=4");
@@ -88,7 +88,7 @@ TEST_F(E2eTest, WorkAtAStopKeepsTheBatchsErrorLevel) {
   const std::string batch = Write("keep.bat", kReadsErrorLevel);
   for (const std::string change : {"set Y=5", "add set Y=5", "add rem"}) {
     const Session run = Debug(batch, "option stoponerror off\nbreak 3\nrun\n" + change + "\nrun\n");
-    ASSERT_EQ(run.status, 0) << run.raw;
+    ASSERT_EQ(run.status, 4) << run.raw;
     EXPECT_EQ(run.UserOutput(), (Texts{"el=4", "branch fail"})) << change << "\n" << run.raw;
     EXPECT_EQ(Global(run.LastStop(), "Y"), change == "add rem" ? "Y=1" : "Y=5") << change;
   }

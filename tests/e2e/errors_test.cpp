@@ -9,7 +9,7 @@ using Texts = std::vector<std::string>;
 
 TEST_F(E2eTest, AnErrorLevelStopShowsTheDialogAndOkGoesOn) {
   const Session run = Debug(Batch("errorlevel.bat"), "run\nrun\n");
-  ASSERT_EQ(run.status, 0) << run.raw;
+  ASSERT_EQ(run.status, 2) << "the batch ends with ERRORLEVEL 2\n" << run.raw;
   EXPECT_EQ(run.Texts("message"),
             (Texts{"ERRORLEVEL=2\r\n\r\nCheck last Line 1:\r\ncmd /c exit 2\r\n\r\n"
                    "Press OK to continue, Cancel to reset."}));

@@ -100,7 +100,7 @@ constexpr char kSelfCall[] =
 TEST_F(E2eTest, ABatchThatCallsItselfIsOneRunWithANestedLevel) {
   const std::string batch = Write("self.bat", kSelfCall);
   Session run = Debug(batch, "option stoponerror off\nrun\n");
-  ASSERT_EQ(run.status, 0) << run.raw;
+  ASSERT_EQ(run.status, 2) << "the inner copy's exit code stayed\n" << run.raw;
   EXPECT_EQ(run.UserOutput(), (Texts{"outer start", "inner worker", "outer end 2"})) << run.raw;
   EXPECT_EQ(run.LastStop()["reason"].number, 12);
 
