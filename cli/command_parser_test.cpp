@@ -38,7 +38,7 @@ TEST(CommandParserTest, TextArgumentsKeepTheirBlanksAndSymbols) {
   EXPECT_EQ(Parsed(L"add echo a & echo  b").text, L"echo a & echo  b");
   const ParsedCommand set = Parsed(L"set My Var = a=b ");
   EXPECT_EQ(set.text, L"My Var");
-  EXPECT_EQ(set.value, L" a=b");
+  EXPECT_EQ(set.value, L" a=b ") << "the value as typed, trailing blank included";
   EXPECT_EQ(Parsed(L"input").text, L"");
   EXPECT_FALSE(ParseCommand(L"set =1").command);
   EXPECT_FALSE(ParseCommand(L"add").command);
