@@ -106,6 +106,29 @@ std::wstring GutterText(const LineRecord& record, bool exec, bool goto_target) {
   return marks;
 }
 
+// What the marks among shown stand for, in the order of the gutter.
+std::wstring ListingLegend(const std::wstring& shown) {
+  static constexpr std::pair<wchar_t, const wchar_t*> kMarks[] = {{L'>', L"> execution line"},
+                                                                  {L'G', L"G goto target"},
+                                                                  {L'B', L"B breakpoint"},
+                                                                  {L'I', L"I ignored"},
+                                                                  {L'N', L"N no debug"},
+                                                                  {L'E', L"E echo"},
+                                                                  {L'T', L"T error output allowed"},
+                                                                  {L'!', L"! error"},
+                                                                  {L'X', L"X syntax error"}};
+  std::wstring legend;
+  for (const auto& [mark, text] : kMarks) {
+    if (shown.find(mark) == std::wstring::npos) continue;
+    if (!legend.empty()) legend += L", ";
+    legend += text;
+  }
+  if (shown.find_first_of(L"-0123456789") != std::wstring::npos) {
+    legend += std::wstring(legend.empty() ? L"" : L", ") + L"a number: ERRORLEVEL allowed";
+  }
+  return legend;
+}
+
 // A message box's text with the terminal's line ends.
 std::wstring PlainLines(std::wstring text) {
   for (size_t at; (at = text.find(L"\r\n")) != std::wstring::npos;) text.replace(at, 2, L"\n");
@@ -205,7 +228,10 @@ void ConsoleView::ReportStop(DebugSession& session) {
   if (format_ == OutputFormat::Json) {
     JsonWriter json;
     json.BeginObject().Key("event").String(L"stop").Key("line").Number(line);
-    json.Key("reason").Number(run.StopReason()).Key("reasonName").String(ReasonName(run.StopReason()));
+    json.Key("reason")
+        .Number(run.StopReason())
+        .Key("reasonName")
+        .String(ReasonName(run.StopReason()));
     if (run.GetRunState() == RunState::Ended && run.ExitCode()) {
       json.Key("exitCode").Number(*run.ExitCode());
     }
@@ -312,6 +338,7 @@ void ConsoleView::ReportLog(const std::vector<std::wstring>& entries) {
 void ConsoleView::ReportListing(DebugSession& session, std::int32_t first, std::int32_t last) {
   const DebugDocument& doc = session.Doc();
   const RunControl& run = session.Run();
+  std::wstring shown;  // every mark letter shown, for the legend
   for (std::int32_t line = first; line <= last && line <= doc.MaxCurZeile; ++line) {
     // The end-of-file line is kept ignored internally; it shows no marks.
     const LineRecord unmarked;
@@ -339,7 +366,79 @@ void ConsoleView::ReportListing(DebugSession& session, std::int32_t first, std::
              (record.BreakCond.empty() ? L"" : L", if " + record.BreakCond) + L"]";
     }
     Write(ToUtf8(row + L"\n"));
+    shown += marks;
   }
+  if (format_ == OutputFormat::Plain) {
+    const std::wstring legend = ListingLegend(shown);
+    if (!legend.empty()) Write(ToUtf8(L"     marks: " + legend + L"\n"));
+  }
+}
+
+void ConsoleView::ReportHelp(const std::wstring& text) {
+  if (format_ == OutputFormat::Json) {
+    JsonWriter json;
+    json.BeginObject().Key("event").String(L"help").Key("text").String(text).EndObject();
+    Write(json.text() + "\n");
+    return;
+  }
+  Write(ToUtf8(text));
+}
+
+void ConsoleView::ReportValue(const std::wstring& name, const std::optional<std::wstring>& value) {
+  if (format_ == OutputFormat::Json) {
+    JsonWriter json;
+    json.BeginObject().Key("event").String(L"print").Key("name").String(name);
+    json.Key("defined").Bool(value.has_value()).Key("value").String(value.value_or(L""));
+    Write(json.EndObject().text() + "\n");
+    return;
+  }
+  Write(ToUtf8(value ? name + L"=" + *value + L"\n" : name + L" is not defined\n"));
+}
+
+void ConsoleView::ReportBacktrace(const std::vector<CallFrame>& frames) {
+  if (format_ == OutputFormat::Json) {
+    JsonWriter json;
+    json.BeginObject().Key("event").String(L"backtrace").Key("frames").BeginArray();
+    for (const CallFrame& frame : frames) {
+      json.BeginObject().Key("level").Number(frame.level).Key("line").Number(frame.line);
+      json.Key("target").String(frame.target).Key("arguments").BeginArray();
+      for (const std::wstring& argument : frame.arguments) json.String(argument);
+      json.EndArray().EndObject();
+    }
+    Write(json.EndArray().EndObject().text() + "\n");
+    return;
+  }
+  std::wstring text;
+  for (const CallFrame& frame : frames) {
+    text += L"#" + std::to_wstring(frame.level) + L"  line " +
+            (frame.line < 0 ? std::wstring(L"?") : std::to_wstring(frame.line)) + L"  " +
+            frame.target;
+    for (const std::wstring& argument : frame.arguments) text += L" " + argument;
+    text += L"\n";
+  }
+  Write(ToUtf8(text));
+}
+
+void ConsoleView::ReportBreakpoints(const DebugDocument& doc,
+                                    const std::map<std::int32_t, std::int32_t>& hits) {
+  std::wstring text;
+  for (std::int32_t line = 0; line < doc.MaxCurZeile; ++line) {
+    const LineRecord& record = doc.Records[line];
+    if (!record.BreakPoint) continue;
+    const auto hit = hits.find(line);
+    const std::int32_t stops = hit == hits.end() ? 0 : hit->second;
+    if (format_ == OutputFormat::Json) {
+      JsonWriter json;
+      json.BeginObject().Key("event").String(L"breakpoint").Key("line").Number(line);
+      json.Key("count").Number(record.BreakCount).Key("condition").String(record.BreakCond);
+      Write(json.Key("hits").Number(stops).EndObject().text() + "\n");
+      continue;
+    }
+    text += L"  line " + std::to_wstring(line) + L"  count " + std::to_wstring(record.BreakCount) +
+            (record.BreakCond.empty() ? L"" : L"  if " + record.BreakCond) + L"  stopped " +
+            std::to_wstring(stops) + L"x: " + doc.Items[line].text + L"\n";
+  }
+  if (format_ == OutputFormat::Plain) Write(ToUtf8(text.empty() ? L"no breakpoints\n" : text));
 }
 
 bool ConsoleView::Answer(const std::wstring& question) {

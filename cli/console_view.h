@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,16 @@
 namespace tarnvelock {
 
 class DebugSession;
+struct DebugDocument;
+
+// One call level for "backtrace": the line it stands at, what it was called
+// as (the batch's path at level 0) and its arguments.
+struct CallFrame {
+  std::int32_t level = 0;
+  std::int32_t line = -1;  // -1 when the batch did not say
+  std::wstring target;
+  std::vector<std::wstring> arguments;
+};
 
 enum class OutputFormat { Plain, Json };
 
@@ -59,7 +70,17 @@ class ConsoleView final : public NullRunView {
   void ReportHint(const std::wstring& text);
   void ReportVariables(DebugSession& session);
   void ReportLog(const std::vector<std::wstring>& entries);
+  // The lines first to last with their marks; text for people ends with a
+  // legend of the marks shown.
   void ReportListing(DebugSession& session, std::int32_t first, std::int32_t last);
+  void ReportHelp(const std::wstring& text);
+  // One variable; nothing when the batch has no such variable.
+  void ReportValue(const std::wstring& name, const std::optional<std::wstring>& value);
+  // Innermost level first.
+  void ReportBacktrace(const std::vector<CallFrame>& frames);
+  // Every breakpoint with its count, condition and the stops at it.
+  void ReportBreakpoints(const DebugDocument& doc,
+                         const std::map<std::int32_t, std::int32_t>& hits);
 
   const std::wstring& Status() const { return status_; }
 

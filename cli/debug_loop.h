@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <istream>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -49,8 +50,15 @@ class DebugLoop {
   Outcome ConsoleInput(const ParsedCommand& command, std::string bytes);
   Outcome Sleep(std::int32_t ms);
   // Polls until the run stops, ends or waits for console input, and reports
-  // what it found; TimedOut when --timeout passed first.
-  Outcome WaitAndReport();
+  // what it found (a stop only when report); TimedOut when --timeout passed
+  // first.
+  Outcome WaitAndReport(bool report = true);
+  // Runs until the current call level has returned.
+  Outcome Finish();
+  // One variable of the stopped batch, watched or not.
+  Outcome Print(const std::wstring& name);
+  void Backtrace();
+  void Help(const std::wstring& command);
   // The batch waits at a line that reads the console: types the queued input
   // there, or returns true when there is none.
   bool WaitsForInput();
@@ -79,6 +87,8 @@ class DebugLoop {
   std::optional<LineArrival> typed_at_;
   // The arrival the last look found, to see whether it has settled.
   std::optional<LineArrival> seen_arrival_;
+  // Stops at each breakpoint line in this run, for "info breakpoints".
+  std::map<std::int32_t, std::int32_t> breakpoint_hits_;
 };
 
 }  // namespace tarnvelock

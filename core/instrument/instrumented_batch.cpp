@@ -102,10 +102,11 @@ InstrumentedBatch::InstrumentedBatch(FileSystem& files, const CodePageConverter&
 
 InstrumentedBatch::Inputs InstrumentedBatch::InputsOf(const DebugDocument& document) const {
   const BatchOptions& options = document.Options;
-  return {document.BatchPath, document.StartDir,  document.StartUp,
-          options.Parameters, options.EchoOn,     options.EnableBreak,
-          options.LogCalls,   options.LogReturns, options.LogLines,
-          banner_};
+  return {document.BatchPath, document.StartDir,
+          document.StartUp,   options.Parameters,
+          options.EchoOn,     options.EnableBreak,
+          options.LogCalls,   options.LogReturns,
+          options.LogLines,   banner_};
 }
 
 void InstrumentedBatch::Generate(const DebugDocument& document, const PerLineResult& per_line,

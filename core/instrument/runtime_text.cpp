@@ -41,7 +41,8 @@ constexpr std::wstring_view kForCaptureTail =
 
 // New error output, the end markers, breakpoints with their counts and
 // conditions, and single-step mode. The end of the inner interpreter leaves
-// its exit code on the second line of the current-line file.
+// its exit code on the second line of the current-line file. The check
+// after an added command stops again without counting a breakpoint pass.
 constexpr std::wstring_view kTests =
     LR"bat(@set _dbgE=
 @for %%Y in (_dbgError.txt) do @if not .%%~zY==.%_dbgES% (
@@ -52,6 +53,7 @@ constexpr std::wstring_view kTests =
 @if %1 EQU -2 (echo -2&echo %_dbgEL%) > _dbgZeile.txt & set _dbg=15& goto :_dbgLoopPause
 @(echo %1) > _dbgZeile.txt
 @if %1 EQU -1 set _dbg=12& goto :_dbgDoPause
+@if defined _dbgAgain set _dbgAgain=& set _dbg=6& goto :_dbgDoPause
 @if not defined _dbgBP%1 goto :_dbgCkeckF8
 @set _dbg=3&if not exist _dbgBreakConds.cmd goto :_dbgDoPause
 @for /F "usebackq skip=2 tokens=1,2,*" %%i in (_dbgBreakConds.cmd) do @(
@@ -185,6 +187,7 @@ constexpr std::wstring_view kCallEntry =
     LR"bat(:_dbgCall
 @set _dbgEL=%ERRORLEVEL%)bat";
 constexpr std::wstring_view kCallLogLine = L"@set _dbgE=call &call:_dbgLogIntern %*  /Ln=%_dbg%";
+// The level's call file keeps the line of the CALL (the last line begun).
 // The user's CALL has already expanded its text twice; "call %%*" hands it
 // on through CALL's own expansion of %*, which is not scanned again, so a
 // percent sign or a quoted caret reaches the callee as it would directly.
@@ -195,6 +198,7 @@ constexpr std::wstring_view kCallRun =
 @set _dbgKlam=0
 @pushd "%_dbgTmp%"
 @(call :_dbgPara %%*)>_dbgAktPara%_dbgCall%.txt
+@copy _dbgLast.txt _dbgAktCall%_dbgCall%.txt >NUL
 @call :_dbgLocals > _dbgAktLSets%_dbgCall%.txt
 @popd
 @if %_dbgEL% NEQ 0 call :_dbgExitEL
@@ -261,7 +265,8 @@ void AppendForCapture(std::vector<std::wstring>& out, const RuntimeInput& input)
 
 // The action file runs in the user's directory. When it held an added
 // command (it did not define _dbgAct) the check starts again for the same
-// line, and it must start from the user's directory like any other check.
+// line, from the user's directory like any other check, and stops there
+// again whatever the run mode, so that the person sees the command's effect.
 // The batch's ERRORLEVEL survives the file: a SET in a ".cmd" file sets it
 // to 0, so only an added command that fails gives the batch a new one.
 std::wstring ActionLine(const BatchRefs& refs) {
@@ -269,7 +274,7 @@ std::wstring ActionLine(const BatchRefs& refs) {
          refs.ActionsRef +
          L" %_dbgPA% & (if !ErrorLevel! NEQ 0 if not defined _dbgAct set _dbgEL=!ErrorLevel!)&  "
          L"pushd \"%_dbgTmp%\"& del _dbgActions.cmd & "
-         L"if not defined _dbgAct popd & call :_dbgExitEL & goto :_dbgChkPause";
+         L"if not defined _dbgAct popd & set _dbgAgain=1& call :_dbgExitEL & goto :_dbgChkPause";
 }
 
 void AppendCall(std::vector<std::wstring>& out, const RuntimeInput& input, const BatchRefs& refs) {

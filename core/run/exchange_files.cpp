@@ -120,7 +120,7 @@ void ExchangeFiles::CleanRunStart() {
   Remove(kErrorCopyFile);
   for (std::int32_t depth = 0; depth <= kMaxCleanedCallDepth; ++depth) {
     for (std::wstring_view prefix :
-         {kBlockGlobalsPrefix, kForVariablesPrefix, kLocalCounterPrefix}) {
+         {kBlockGlobalsPrefix, kForVariablesPrefix, kLocalCounterPrefix, kCallLinePrefix}) {
       Remove(PerCallFile(prefix, depth));
     }
   }
@@ -141,8 +141,8 @@ void ExchangeFiles::DeleteAtExit(const DebugDocument& doc) {
     Remove(name);
   }
   for (std::int32_t depth = 0; depth <= kMaxCleanedCallDepth; ++depth) {
-    for (std::wstring_view prefix :
-         {kBlockGlobalsPrefix, kForVariablesPrefix, kParametersPrefix, kLocalCounterPrefix}) {
+    for (std::wstring_view prefix : {kBlockGlobalsPrefix, kForVariablesPrefix, kParametersPrefix,
+                                     kLocalCounterPrefix, kCallLinePrefix}) {
       Remove(PerCallFile(prefix, depth));
     }
   }

@@ -54,9 +54,9 @@ std::optional<LineArrival> ExchangeFiles::ReadLineArrival() const {
 }
 
 std::optional<StopSignal> ExchangeFiles::ReadStopSignal() const {
-  const ReadResult read = ReadWhileWritten(
-      kStopSignalFile,
-      [](const auto& lines) { return lines.size() >= kStopSignalLinesWithBefore; });
+  const ReadResult read = ReadWhileWritten(kStopSignalFile, [](const auto& lines) {
+    return lines.size() >= kStopSignalLinesWithBefore;
+  });
   if (read.lines.empty()) return std::nullopt;
   return ParseStopSignal(read.lines);
 }

@@ -22,8 +22,8 @@ TEST_F(E2eTest, AnEditedValueIsStoredAsTypedNotRun) {
   for (const std::string& value :
        {std::string("my proj & echo INJECTED"), std::string("50% off | \"quoted\" <in> ^caret"),
         std::string("bang! and ^ caret! %PATH%"), std::string("trailing blanks  ")}) {
-    const Session run = Debug(batch, "option blanks off\nbreak 2\nrun\nset PROJECT=" + value +
-                                         "\nstep\nrun\n");
+    const Session run =
+        Debug(batch, "option blanks off\nbreak 2\nrun\nset PROJECT=" + value + "\nstep\nrun\n");
     ASSERT_EQ(run.status, 0) << run.raw;
     ASSERT_EQ(run.Stops().size(), 3u) << value << "\n" << run.raw;
     EXPECT_EQ(Global(run.Stops()[1], "PROJECT"), "PROJECT=" + value) << run.raw;

@@ -72,6 +72,7 @@
 @if %1 EQU -2 (echo -2&echo %_dbgEL%) > _dbgZeile.txt & set _dbg=15& goto :_dbgLoopPause
 @(echo %1) > _dbgZeile.txt
 @if %1 EQU -1 set _dbg=12& goto :_dbgDoPause
+@if defined _dbgAgain set _dbgAgain=& set _dbg=6& goto :_dbgDoPause
 @if not defined _dbgBP%1 goto :_dbgCkeckF8
 @set _dbg=3&if not exist _dbgBreakConds.cmd goto :_dbgDoPause
 @for /F "usebackq skip=2 tokens=1,2,*" %%i in (_dbgBreakConds.cmd) do @(
@@ -101,7 +102,7 @@
 @if exist _dbgSema.txt echo ## Kommandos bitte nur im Batch-Debugger eingeben & goto :_dbgLoopPause
 @if %1 EQU -2 echo ## Kommandos bitte nur im Batch-Debugger eingeben & goto :_dbgLoopPause
 @if exist _dbgErrLevel.txt (set /P _dbgEL=)<_dbgErrLevel.txt & del _dbgErrLevel.txt & set _dbgELS=!_dbgEL!
-@if exist _dbgActions.cmd popd & set _dbgAct=& call :_dbgExitEL & call %_dbgTmp%_dbgActions.cmd %_dbgPA% & (if !ErrorLevel! NEQ 0 if not defined _dbgAct set _dbgEL=!ErrorLevel!)&  pushd "%_dbgTmp%"& del _dbgActions.cmd & if not defined _dbgAct popd & call :_dbgExitEL & goto :_dbgChkPause
+@if exist _dbgActions.cmd popd & set _dbgAct=& call :_dbgExitEL & call %_dbgTmp%_dbgActions.cmd %_dbgPA% & (if !ErrorLevel! NEQ 0 if not defined _dbgAct set _dbgEL=!ErrorLevel!)&  pushd "%_dbgTmp%"& del _dbgActions.cmd & if not defined _dbgAct popd & set _dbgAgain=1& call :_dbgExitEL & goto :_dbgChkPause
 :_dbgNewBreaks
 @if exist _dbgBreaks.txt (
   set _dbgBPs_=%_dbgBPs%
@@ -186,6 +187,7 @@
 @set _dbgKlam=0
 @pushd "%_dbgTmp%"
 @(call :_dbgPara %%*)>_dbgAktPara%_dbgCall%.txt
+@copy _dbgLast.txt _dbgAktCall%_dbgCall%.txt >NUL
 @call :_dbgLocals > _dbgAktLSets%_dbgCall%.txt
 @popd
 @if %_dbgEL% NEQ 0 call :_dbgExitEL
