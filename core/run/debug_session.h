@@ -62,10 +62,11 @@ class DebugSession {
   CommandStates& Commands() { return commands_; }
   ExchangeFiles& Exchange() { return exchange_; }
   Launcher& Console() { return *launcher_; }
-  InstrumentedBatch& Instrumented() { return *instrumented_; }
 
   // The per-line section for the document as it stands now.
   PerLineResult RewriteLines();
+  // The instrumented batch; a front end may leave out its banner.
+  InstrumentedBatch& Instrumented() { return *instrumented_; }
 
   // Replace "::" to "REM" is kept with the application settings but changes
   // the rewritten lines, so the next start generates them again.
