@@ -255,15 +255,16 @@ bool DebugLoop::WaitsForInput() {
   // A line that reads the console writes the current-line file each time the
   // batch reaches it, so a loop that comes back to it between two polls is
   // seen by the file's newer time.
-  // The stop check before the line writes the file too and may then stop:
-  // only an arrival that stays for a poll without a stop is a wait for input.
   const std::optional<LineArrival> arrival = session_.Exchange().ReadLineArrival();
-  const bool settled = arrival && arrival == seen_arrival_;
-  seen_arrival_ = arrival;
-  if (!settled || arrival == typed_at_ || session_.Exchange().Exists(kStopSignalFile)) return false;
+  if (!arrival || arrival == typed_at_) return false;
   const std::int32_t line = arrival->line;
   if (line < 0 || line >= doc_.MaxCurZeile) return false;
   if (!doc_.Record(line).Pause || !ReadsConsole(doc_.Items[line].text)) return false;
+  // The batch writes the current line before it decides whether to stop
+  // there, and the last line once it has passed that check: input typed
+  // before then would wake the batch's own wait at the stop instead.
+  ExchangeFiles& exchange = session_.Exchange();
+  if (exchange.Exists(kStopSignalFile) || exchange.ReadLastLine() != line) return false;
   typed_at_ = arrival;
   if (typed_ahead_.empty()) return true;
   session_.Console().TypeIntoConsole(typed_ahead_.front());

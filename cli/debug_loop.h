@@ -85,8 +85,6 @@ class DebugLoop {
   // The visit of a line at which input was last typed: the batch asks again
   // once it has reached a line anew, even the same one in a loop.
   std::optional<LineArrival> typed_at_;
-  // The arrival the last look found, to see whether it has settled.
-  std::optional<LineArrival> seen_arrival_;
   // Stops at each breakpoint line in this run, for "info breakpoints".
   std::map<std::int32_t, std::int32_t> breakpoint_hits_;
 };
