@@ -89,5 +89,17 @@ TEST(CommandParserTest, StepsMayBeRepeated) {
   }
 }
 
+TEST(CommandParserTest, TheTerminalDebuggersInspectionCommands) {
+  EXPECT_EQ(ParseCommand(L"print PATH").command->text, L"PATH");
+  EXPECT_FALSE(ParseCommand(L"print").command);
+  EXPECT_FALSE(ParseCommand(L"print a b").command);
+  EXPECT_EQ(ParseCommand(L"bt").command->verb, Verb::Backtrace);
+  EXPECT_EQ(ParseCommand(L"backtrace").command->verb, Verb::Backtrace);
+  EXPECT_EQ(ParseCommand(L"info breakpoints").command->verb, Verb::Info);
+  EXPECT_FALSE(ParseCommand(L"info locals").command);
+  EXPECT_EQ(ParseCommand(L"help break").command->text, L"break");
+  EXPECT_TRUE(ParseCommand(L"nowait finish").command->no_wait) << "finish runs the batch";
+}
+
 }  // namespace
 }  // namespace tarnvelock
