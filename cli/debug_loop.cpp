@@ -317,7 +317,7 @@ DebugLoop::Outcome DebugLoop::Print(const std::wstring& name) {
   // The batch alone knows its variables: an added command writes the one
   // asked for into a file, and the batch stops again at the same line.
   const std::wstring file = L"_dbgPrint.txt";
-  session_.Exchange().Remove(file).message();
+  session_.Exchange().RemoveIfPresent(file);
   const bool log_adds = doc_.Options.LogAdds;
   doc_.Options.LogAdds = false;
   run_.AddCommand(L"@(if defined " + name + L" (echo(1!" + name + L"!) else echo(0)>\"%_dbgTmp%" +
@@ -325,7 +325,7 @@ DebugLoop::Outcome DebugLoop::Print(const std::wstring& name) {
   doc_.Options.LogAdds = log_adds;
   if (const Outcome outcome = WaitAndReport(false); outcome != Outcome::Continue) return outcome;
   const std::optional<std::vector<std::wstring>> lines = session_.Exchange().ReadStateLines(file);
-  session_.Exchange().Remove(file).message();
+  session_.Exchange().RemoveIfPresent(file);
   if (run_.GetRunState() != RunState::Stopped || !lines || lines->empty()) {
     ReportRun();
     return Outcome::Continue;
