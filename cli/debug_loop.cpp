@@ -316,7 +316,7 @@ DebugLoop::Outcome DebugLoop::Print(const std::wstring& name) {
   if (!Stopped()) return Outcome::Continue;
   // The batch alone knows its variables: an added command writes the one
   // asked for into a file, and the batch stops again at the same line.
-  const std::wstring file = L"_dbgPrint.txt";
+  const std::wstring file(kPrintFile);
   session_.Exchange().RemoveIfPresent(file);
   const bool log_adds = doc_.Options.LogAdds;
   doc_.Options.LogAdds = false;

@@ -131,9 +131,10 @@ void ExchangeFiles::DeleteAtExit(const DebugDocument& doc) {
     const bool userText = !doc.SourcePath.empty() && full == files_.FullPath(doc.SourcePath);
     if (!userText) RemovePathIfPresent(full);
   }
-  for (std::wstring_view name : {kActionFile, kLocalScriptFile, kErrLevelFile, kCurrentLineFile,
-                                 kLastLineFile, kStopSignalFile, kErrorFile, kErrorCopyFile,
-                                 kBreakListFile, kBreakCondFile, kBreakRequestFile, kGlobalsFile}) {
+  for (std::wstring_view name :
+       {kActionFile, kLocalScriptFile, kErrLevelFile, kCurrentLineFile, kLastLineFile,
+        kStopSignalFile, kErrorFile, kErrorCopyFile, kBreakListFile, kBreakCondFile,
+        kBreakRequestFile, kGlobalsFile, kPrintFile}) {
     RemoveIfPresent(name);
   }
   for (std::int32_t depth = 0; depth <= kMaxCleanedCallDepth; ++depth) {
