@@ -294,22 +294,14 @@ DebugLoop::Outcome DebugLoop::WaitAndReport(bool report) {
 }
 
 DebugLoop::Outcome DebugLoop::Finish() {
-  const std::int32_t level = run_.CallDepth();
-  if (run_.GetRunState() != RunState::Stopped || level == 0) {
+  if (run_.GetRunState() != RunState::Stopped || run_.CallDepth() == 0) {
     view_.ReportError(L"finish: the batch must be stopped inside a called label or batch");
     return Outcome::Continue;
   }
-  // Steps over calls until the level has returned; anything else that
-  // stops the batch (a breakpoint, an error, the end) ends the finish too.
-  for (;;) {
-    run_.ActionStartExecuteLineF7Execute();
-    if (const Outcome outcome = WaitAndReport(false); outcome != Outcome::Continue) return outcome;
-    const std::int32_t reason = run_.StopReason();
-    const bool stepped = reason == srSingleStep || reason == srGotoTarget;
-    if (run_.GetRunState() != RunState::Stopped || !stepped || run_.CallDepth() < level) break;
-  }
-  ReportRun();
-  return Outcome::Continue;
+  // Run control steps on until the level has returned; a breakpoint, an
+  // error or the end stops it earlier.
+  run_.ActionStartStepOutExecute();
+  return WaitAndReport();
 }
 
 DebugLoop::Outcome DebugLoop::Print(const std::wstring& name) {
