@@ -23,7 +23,7 @@ class Parser {
 
   NodePtr ParseTop(bool labels) {
     SkipCommandSpace();
-    if (AtEnd() || (labels && Peek() == ':')) return nullptr;
+    if (AtEnd() || (labels && IsLabelLine())) return nullptr;
     // A leading "@" keeps the whole line from being echoed.
     bool quiet = Peek() == '@';
     NodePtr node = ParseSequence(nullptr);
@@ -37,6 +37,13 @@ class Parser {
 
  private:
   bool AtEnd() const { return pos_ >= text_.size(); }
+
+  // A label may stand after "@" signs and separators ("@  :name").
+  bool IsLabelLine() const {
+    std::size_t at = pos_;
+    while (at < text_.size() && (text_[at] == '@' || IsDelimiter(text_[at]))) ++at;
+    return at < text_.size() && text_[at] == ':';
+  }
   char Peek(std::size_t ahead = 0) const {
     return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : '\0';
   }
@@ -317,10 +324,17 @@ class Parser {
 
   // One argument of IF or FOR: up to a separator, quotes grouping.
   std::string ReadToken() {
-    return ReadWordUntil([this](char c) { return IsDelimiter(c); });
+    return ReadWordUntil([](char c) { return IsDelimiter(c) || c == '('; });
   }
 
-  // The compare operand: like ReadToken but "=" ends it only as part of "==".
+  // A word of an IF condition, where a bracket is part of the word
+  // ("if 1(==1( ...").
+  std::string ReadConditionWord() {
+    return ReadWordUntil([](char c) { return IsDelimiter(c); });
+  }
+
+  // The compare operand: like a condition word but "=" ends it only as part
+  // of "==".
   std::string ReadOperand() {
     return ReadWordUntil([this](char c) {
       return IsBlank(c) || c == ',' || c == ';' || (c == '=' && Peek(1) == '=');
@@ -328,8 +342,8 @@ class Parser {
   }
 
   // A word up to an unquoted separator, a redirection or command operator, or
-  // a bracket of the command's structure; a caret outside quotes takes the
-  // next character literally.
+  // the closing bracket of a block; a caret outside quotes takes the next
+  // character literally. An opening bracket never ends an empty word.
   template <typename Separator>
   std::string ReadWordUntil(Separator separates) {
     SkipCommandSpace();
@@ -337,8 +351,8 @@ class Parser {
     bool quoted = false;
     while (!AtEnd()) {
       char c = Peek();
-      if (!quoted && (separates(c) || c == '&' || c == '|' || c == '<' || c == '>' ||
-                      (c == ')' && depth_ > 0) || (c == '(' && !token.empty()))) {
+      if (!quoted && ((separates(c) && !(c == '(' && token.empty())) || c == '&' || c == '|' ||
+                      c == '<' || c == '>' || (c == ')' && depth_ > 0))) {
         break;
       }
       if (c == '"') quoted = !quoted;
@@ -361,24 +375,45 @@ class Parser {
     return true;
   }
 
+  // True when the last part of node is a bracketed block, so that an ELSE
+  // may follow it: a block, or an IF whose last branch ends in one.
+  static bool EndsWithBlock(const Node& node) {
+    if (std::holds_alternative<Block>(node.value)) return true;
+    const auto* statement = std::get_if<IfStatement>(&node.value);
+    if (statement == nullptr || !node.redirections.empty()) return false;
+    const NodePtr& last = statement->else_branch ? statement->else_branch : statement->then_branch;
+    return last && EndsWithBlock(*last);
+  }
+
+  // True (and past it) when ELSE follows; otherwise the position stays.
+  bool TakeElse() {
+    std::size_t mark = pos_;
+    SkipBlanks();
+    if (TakeWord("else")) return true;
+    pos_ = mark;
+    return false;
+  }
+
   // The command of IF and FOR: the whole rest of the line, with ELSE after a
-  // bracketed THEN part.
+  // bracketed THEN part. An ELSE after a bracketed ELSE part is left for the
+  // enclosing IF ("if a if b (x) else (y) else z").
   NodePtr ParseBranch(bool allow_else, NodePtr* else_branch) {
     SkipCommandSpace();
     if (AtCommandEnd()) throw kIncorrect;
     NodePtr first = ParseCommand();
-    if (allow_else && std::holds_alternative<Block>(first->value)) {
-      std::size_t mark = pos_;
-      SkipBlanks();
-      if (TakeWord("else")) {
-        SkipCommandSpace();
-        if (AtCommandEnd()) throw kIncorrect;
-        *else_branch = ParseSequence(nullptr);
-        return first;
-      }
+    if (!allow_else || !EndsWithBlock(*first)) return ParseSequence(std::move(first));
+    if (!TakeElse()) return ParseSequence(std::move(first));
+    SkipCommandSpace();
+    if (AtCommandEnd()) throw kIncorrect;
+    NodePtr otherwise = ParseCommand();
+    std::size_t mark = pos_;
+    if (EndsWithBlock(*otherwise) && TakeElse()) {
       pos_ = mark;
+      *else_branch = std::move(otherwise);
+    } else {
+      *else_branch = ParseSequence(std::move(otherwise));
     }
-    return ParseSequence(std::move(first));
+    return first;
   }
 
   NodePtr ParseIf() {
@@ -398,16 +433,16 @@ class Parser {
     }
     if (TakeWord("exist")) {
       statement.kind = IfStatement::Kind::Exist;
-      statement.left = ReadToken();
+      statement.left = ReadConditionWord();
     } else if (TakeWord("defined")) {
       statement.kind = IfStatement::Kind::Defined;
-      statement.left = ReadToken();
+      statement.left = ReadConditionWord();
     } else if (TakeWord("errorlevel")) {
       statement.kind = IfStatement::Kind::ErrorLevel;
-      statement.left = ReadToken();
+      statement.left = ReadConditionWord();
     } else if (TakeWord("cmdextversion")) {
       statement.kind = IfStatement::Kind::CmdExtVersion;
-      statement.left = ReadToken();
+      statement.left = ReadConditionWord();
     } else {
       statement.left = ReadOperand();
       if (statement.left.empty()) throw kIncorrect;
@@ -417,7 +452,7 @@ class Parser {
         while (Peek() == '=') ++pos_;
         statement.op = "==";
       } else {
-        std::string word = ReadToken();
+        std::string word = ReadConditionWord();
         std::string op = ToUpper(word);
         if (op != "EQU" && op != "NEQ" && op != "LSS" && op != "LEQ" && op != "GTR" &&
             op != "GEQ") {
@@ -471,6 +506,8 @@ class Parser {
         if (close == std::string::npos) throw kIncorrect;
         statement.options = text_.substr(pos_ + 1, close - pos_ - 1);
         pos_ = close + 1;
+      } else if (statement.kind == ForStatement::Kind::Lines) {
+        statement.options = ReadBareOptions();
       } else if ((statement.kind == ForStatement::Kind::Recursive ||
                   statement.kind == ForStatement::Kind::RecursiveDirectories) &&
                  Peek() != '%') {
@@ -491,6 +528,20 @@ class Parser {
     auto node = std::make_unique<Node>();
     node->value = std::move(statement);
     return node;
+  }
+
+  // FOR /F options written without quotes ("usebackq", "tokens^=2"): the
+  // words up to the FOR variable, an escaped blank or "=" part of a word.
+  std::string ReadBareOptions() {
+    std::string options;
+    for (;;) {
+      SkipCommandSpace();
+      if (AtEnd() || Peek() == '%') return options;
+      std::string word = ReadToken();
+      if (word.empty()) return options;
+      if (!options.empty()) options += ' ';
+      options += word;
+    }
   }
 
   // The text inside the brackets after IN, which may go on over lines.

@@ -1,7 +1,6 @@
 // COPY: copies files, joins files given with "+", and reports the count.
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "shell/arguments.h"
@@ -15,9 +14,9 @@ namespace tarnvelock {
 namespace {
 
 bool ReadWhole(const std::string& native, std::string* content) {
-  std::ifstream in(native, std::ios::binary);
-  if (!in) return false;
-  content->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::optional<std::string> bytes = ReadFileBytes(native);
+  if (!bytes) return false;
+  *content = std::move(*bytes);
   return true;
 }
 
