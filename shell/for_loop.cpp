@@ -28,12 +28,10 @@ int RunList(Interpreter& shell, const ForStatement& statement, bool directories)
       if (!RunOnce(shell, statement, item, &status)) break;
       continue;
     }
-    // A quoted pattern gives quoted names.
-    bool quoted = !item.empty() && item.front() == '"';
+    // A quoted pattern matches as well, and the names come without quotes.
     for (const GlobMatch& match : Glob(StripQuotes(item))) {
       if (match.directory != directories) continue;
-      std::string value = quoted ? "\"" + match.path + "\"" : match.path;
-      if (!RunOnce(shell, statement, std::move(value), &status)) return status;
+      if (!RunOnce(shell, statement, match.path, &status)) return status;
     }
   }
   return status;

@@ -49,18 +49,15 @@ class Parser {
   }
 
   // Appends the next physical line after a caret at the very end; the caret
-  // goes and the first character of the new line counts as escaped.
+  // goes and the first character of the new line counts as escaped. An empty
+  // next line is taken and ends the command.
   bool ContinueAfterCaret() {
     if (!more_) return false;
     text_.pop_back();
-    for (;;) {
-      auto next = more_();
-      if (!next) return false;
-      if (!next->empty()) {
-        text_ += *next;
-        return true;
-      }
-    }
+    auto next = more_();
+    if (!next || next->empty()) return false;
+    text_ += *next;
+    return true;
   }
 
   // Takes the caret at the current position and the character it escapes
@@ -154,8 +151,14 @@ class Parser {
       ++pos_;
       SkipCommandSpace();
     }
+    // Redirections may come first, also before a block (">out.txt (echo x)").
+    Node leading;
+    ReadRedirections(leading);
+    SkipCommandSpace();
     NodePtr node;
-    if (Peek() == '(') {
+    if (!leading.redirections.empty() && AtCommandEnd()) {
+      node = MakeSimple("");
+    } else if (Peek() == '(') {
       node = ParseBlock();
     } else if (Peek() == ')' && depth_ == 0) {
       // A stray closing bracket makes the rest of the line a comment.
@@ -170,6 +173,8 @@ class Parser {
     } else {
       node = ParseSimple();
     }
+    node->redirections.insert(node->redirections.begin(), leading.redirections.begin(),
+                              leading.redirections.end());
     node->quiet = node->quiet || quiet;
     return node;
   }
@@ -343,7 +348,8 @@ class Parser {
 
   // A word up to an unquoted separator, a redirection or command operator, or
   // the closing bracket of a block; a caret outside quotes takes the next
-  // character literally. An opening bracket never ends an empty word.
+  // character literally. An opening bracket never ends an empty word, and
+  // always ends one right after a closing quote ('if "a"=="a"(echo x)').
   template <typename Separator>
   std::string ReadWordUntil(Separator separates) {
     SkipCommandSpace();
@@ -351,8 +357,10 @@ class Parser {
     bool quoted = false;
     while (!AtEnd()) {
       char c = Peek();
-      if (!quoted && ((separates(c) && !(c == '(' && token.empty())) || c == '&' || c == '|' ||
-                      c == '<' || c == '>' || (c == ')' && depth_ > 0))) {
+      bool after_quotes = !token.empty() && token.back() == '"';
+      if (!quoted &&
+          ((separates(c) && !(c == '(' && token.empty())) || c == '&' || c == '|' || c == '<' ||
+           c == '>' || (c == ')' && depth_ > 0) || (c == '(' && after_quotes))) {
         break;
       }
       if (c == '"') quoted = !quoted;

@@ -163,8 +163,9 @@ class Evaluator {
       for (std::string_view op : kLevels[static_cast<std::size_t>(level)]) {
         if (std::string_view(text_).substr(pos_, op.size()) != op) continue;
         char after = Peek(op.size());
-        // "a |= b" and "a || b" are not this operator.
-        if (after == '=' || (op.size() == 1 && after == op[0])) continue;
+        // "a |= b" and "a || b" are not this operator; "3--3" is a minus
+        // before a negative operand.
+        if (after == '=' || ((op == "|" || op == "&") && after == op[0])) continue;
         if (op.size() == 1 && (op[0] == '<' || op[0] == '>')) continue;
         matched = op;
         break;

@@ -32,7 +32,7 @@ int Fail(Interpreter& shell, const std::string& message) {
 int RunCopy(Interpreter& shell, std::string_view arguments) {
   // "a+b" and "a + b" both join; the words are split on "+" first.
   std::vector<std::string> words;
-  for (const std::string& word : SplitBatchArguments(arguments)) {
+  for (const std::string& word : SplitArgumentsAndSwitches(arguments)) {
     if (word.size() >= 2 && word[0] == '/') continue;  // /Y, /B, /A, /V need nothing here
     std::size_t start = 0;
     while (start <= word.size()) {

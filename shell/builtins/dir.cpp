@@ -109,7 +109,7 @@ int ListDirectory(Interpreter& shell, const std::string& directory, const std::s
 int RunDir(Interpreter& shell, std::string_view arguments) {
   DirOptions options;
   std::vector<std::string> targets;
-  for (const std::string& word : SplitBatchArguments(arguments)) {
+  for (const std::string& word : SplitArgumentsAndSwitches(arguments)) {
     std::string upper = ToUpper(word);
     if (upper == "/B") {
       options.bare = true;
