@@ -16,6 +16,13 @@ SyntaxError Unexpected(std::string_view what) {
 }
 
 const SyntaxError kIncorrect{"The syntax of the command is incorrect."};
+const SyntaxError kTooLong{"The input line is too long."};
+
+// The longest command line the Windows interpreter takes.
+constexpr std::size_t kMaxLineLength = 8191;
+// Blocks, IF and FOR nest at most this deep: deeper nesting would exhaust
+// the stack of the parser and of the execution that follows it.
+constexpr int kMaxNesting = 200;
 
 class Parser {
  public:
@@ -57,6 +64,7 @@ class Parser {
     auto next = more_();
     if (!next || next->empty()) return false;
     text_ += *next;
+    if (text_.size() > kMaxLineLength) throw kTooLong;
     return true;
   }
 
@@ -81,6 +89,7 @@ class Parser {
     if (!next) return false;
     text_ = std::move(*next);
     pos_ = 0;
+    if (text_.size() > kMaxLineLength) throw kTooLong;
     return true;
   }
 
@@ -144,6 +153,13 @@ class Parser {
   }
 
   NodePtr ParseCommand() {
+    if (++nesting_ > kMaxNesting) throw kIncorrect;
+    NodePtr node = ParseNestedCommand();
+    --nesting_;
+    return node;
+  }
+
+  NodePtr ParseNestedCommand() {
     SkipCommandSpace();
     bool quiet = false;
     while (Peek() == '@') {
@@ -585,7 +601,8 @@ class Parser {
   std::string text_;
   const LineSupplier& more_;
   std::size_t pos_ = 0;
-  int depth_ = 0;
+  int depth_ = 0;    // open brackets
+  int nesting_ = 0;  // commands inside commands (blocks, IF, FOR)
 };
 
 }  // namespace
@@ -596,8 +613,12 @@ ParseResult Parse(std::string line, const LineSupplier& more_lines, bool labels)
   // Carriage returns never reach the parser (a batch file's lines come
   // without them already).
   std::erase(line, '\r');
-  Parser parser(std::move(line), more_lines);
   ParseResult result;
+  if (line.size() > kMaxLineLength) {
+    result.error = kTooLong.message;
+    return result;
+  }
+  Parser parser(std::move(line), more_lines);
   try {
     result.node = parser.ParseTop(labels);
   } catch (const SyntaxError& error) {

@@ -196,6 +196,9 @@ class Evaluator {
     if (AtEnd()) throw kMissingOperand;
     char c = Peek();
     if (c == '(') {
+      // Deeper brackets would exhaust the stack; no real expression has them.
+      constexpr int kMaxBrackets = 256;
+      if (++brackets_ > kMaxBrackets) throw kUnbalanced;
       ++pos_;
       std::int32_t value = 0;
       for (;;) {
@@ -209,6 +212,7 @@ class Evaluator {
       }
       if (Peek() != ')') throw kUnbalanced;
       ++pos_;
+      --brackets_;
       return value;
     }
     if (c >= '0' && c <= '9') {
@@ -225,6 +229,7 @@ class Evaluator {
 
   std::string text_;
   std::size_t pos_ = 0;
+  int brackets_ = 0;  // open brackets around the current position
   Variables& variables_;
 };
 
