@@ -1,14 +1,13 @@
 // DocumentController: load, reload, code page, %0 mode, close and unload.
 #include "core/document/document_controller.h"
 
+#include "core/base/ascii_case.h"
+#include "core/base/exchange_file_names.h"
 #include "core/document/batch_settings.h"
 #include "core/document/document_text.h"
 #include "core/document/ini_file.h"
 #include "core/document/product.h"
 #include "core/document/relocate_records.h"
-#include "core/instrument/ascii_case.h"
-#include "core/instrument/line_analysis.h"
-#include "core/run/exchange_file_names.h"
 
 namespace tarnvelock {
 
@@ -51,12 +50,12 @@ std::wstring WithBatchExtension(const std::wstring& path) {
 }  // namespace
 
 DocumentController::DocumentController(FileSystem& fs, const CodePageConverter& code_pages,
-                                       Environment& environment, LineScanner& scanner,
+                                       Environment& environment, LineAnalysis analyse,
                                        DocumentView& view, RunHooks& run, std::wstring temp_dir)
     : fs_(fs),
       code_pages_(code_pages),
       environment_(environment),
-      scanner_(scanner),
+      analyse_(std::move(analyse)),
       view_(view),
       run_(run),
       temp_dir_(std::move(temp_dir)) {}
@@ -72,42 +71,15 @@ bool DocumentController::MovedAside() const {
 void DocumentController::OpenDocument(const std::wstring& path) {
   const std::wstring full = fs_.FullPath(path);
   const bool reload = !doc_.SourcePath.empty() && full == doc_.SourcePath;
-  // A batch that is missing because the %0 mode moved it aside can be put back.
-  if (!fs_.FileExists(path) && (reload || !fs_.FileExists(full + std::wstring(kOrg)))) {
-    view_.ShowMessage(NotFoundMessage(path));
-    return;
-  }
-  const RunState state = run_.GetRunState();
-  if (state == RunState::Running || state == RunState::Stopped || state == RunState::Ended) {
-    if (!view_.Confirm(L"Exit and load new file?")) return;
-  }
+  if (!MayOpen(path, full, reload)) return;
 
   std::vector<DocumentLine> old_items;
   std::vector<LineRecord> old_records;
   IniFile settings;
   if (reload) {
-    if (doc_.Loaded()) {
-      old_items = doc_.Items;
-      old_records = doc_.Records;
-    } else {  // back from the internal editor
-      old_items = std::move(edited_items_);
-      old_records = std::move(edited_records_);
-    }
-    // The text is read from SourcePath; under the %0 mode BatchPath keeps the
-    // instrumented batch, which a batch process may still be running.
-  } else {
-    if (state != RunState::NoFile) {
-      if (!CloseDocument()) return;
-    } else if (MovedAside() && !RestoreMovedBatch()) {
-      return;
-    }
-    if (policy_.ChangeFiles && !RecoverMovedBatch(full)) return;
-    StartNewDocument(full);
-    if (policy_.ReadSettings) {
-      if (IoStatus status = ReadIniFile(fs_, doc_.IniPath, &settings); !status) Report(status);
-    }
-    doc_.Options.FormatAnsi = StoredFormatAnsi(settings);
-    doc_.Encoding = doc_.Options.FormatAnsi ? CodePage::Ansi : CodePage::Oem;
+    TakeOldLines(&old_items, &old_records);
+  } else if (!BeginNewDocument(full, &settings)) {
+    return;
   }
 
   std::vector<DocumentLine> items;
@@ -115,6 +87,65 @@ void DocumentController::OpenDocument(const std::wstring& path) {
     if (!reload) UnloadDocument();
     return;
   }
+  TakeNewLines(std::move(items), reload);
+  if (reload) {
+    RelocateRecords(old_items, old_records, doc_.Items, doc_.Records);
+  } else {
+    // Reset sends the breakpoints to the batch anyway; whether any were read
+    // does not matter here.
+    ApplyBatchSettings(settings, fs_, default_startup_, doc_);
+    if (!policy_.ChangeFiles) doc_.Options.Prozent0 = false;
+    MenuItemSettingsEnableProzent0Click();
+  }
+  view_.FocusKeyTarget();
+
+  if (!analyse_(doc_, view_)) return UnloadDocument();
+  FinishLoad();
+}
+
+bool DocumentController::MayOpen(const std::wstring& path, const std::wstring& full, bool reload) {
+  // A batch that is missing because the %0 mode moved it aside can be put back.
+  if (!fs_.FileExists(path) && (reload || !fs_.FileExists(full + std::wstring(kOrg)))) {
+    view_.ShowMessage(NotFoundMessage(path));
+    return false;
+  }
+  const RunState state = run_.GetRunState();
+  if (state == RunState::Running || state == RunState::Stopped || state == RunState::Ended) {
+    return view_.Confirm(L"Exit and load new file?");
+  }
+  return true;
+}
+
+void DocumentController::TakeOldLines(std::vector<DocumentLine>* items,
+                                      std::vector<LineRecord>* records) {
+  // The text is read from SourcePath; under the %0 mode BatchPath keeps the
+  // instrumented batch, which a batch process may still be running.
+  if (doc_.Loaded()) {
+    *items = doc_.Items;
+    *records = doc_.Records;
+  } else {  // back from the internal editor
+    *items = std::move(edited_items_);
+    *records = std::move(edited_records_);
+  }
+}
+
+bool DocumentController::BeginNewDocument(const std::wstring& full, IniFile* settings) {
+  if (run_.GetRunState() != RunState::NoFile) {
+    if (!CloseDocument()) return false;
+  } else if (MovedAside() && !RestoreMovedBatch()) {
+    return false;
+  }
+  if (policy_.ChangeFiles && !RecoverMovedBatch(full)) return false;
+  StartNewDocument(full);
+  if (policy_.ReadSettings) {
+    if (IoStatus status = ReadIniFile(fs_, doc_.IniPath, settings); !status) Report(status);
+  }
+  doc_.Options.FormatAnsi = StoredFormatAnsi(*settings);
+  doc_.Encoding = doc_.Options.FormatAnsi ? CodePage::Ansi : CodePage::Oem;
+  return true;
+}
+
+void DocumentController::TakeNewLines(std::vector<DocumentLine> items, bool reload) {
   doc_.FileTime = fs_.LastWriteTime(doc_.SourcePath).value_or(0);
   doc_.Items = std::move(items);
   doc_.MaxCurZeile = static_cast<std::int32_t>(doc_.Items.size()) - 1;
@@ -127,19 +158,9 @@ void DocumentController::OpenDocument(const std::wstring& path) {
   } else if (view_.AktCurZeile() > doc_.MaxCurZeile) {
     view_.SelectLine(doc_.MaxCurZeile);
   }
-  if (reload) {
-    RelocateRecords(old_items, old_records, doc_.Items, doc_.Records);
-  } else {
-    // Reset sends the breakpoints to the batch anyway; whether any were read
-    // does not matter here.
-    ApplyBatchSettings(settings, fs_, default_startup_, doc_);
-    if (!policy_.ChangeFiles) doc_.Options.Prozent0 = false;
-    MenuItemSettingsEnableProzent0Click();
-  }
-  view_.FocusKeyTarget();
+}
 
-  if (!AnalyseLines(doc_, scanner_, view_)) return UnloadDocument();
-  CollectSetNames(doc_, scanner_, doc_.StartUp);
+void DocumentController::FinishLoad() {
   doc_.InstrumentStale = true;
   const std::wstring& adds = doc_.GlobalAdds;
   for (size_t pos = 0; pos < adds.size();) {
@@ -184,7 +205,7 @@ bool DocumentController::ReadItems(std::vector<DocumentLine>* items) {
 void DocumentController::RestoreNavigationMarks() {
   std::vector<NavigationEntry>& list = doc_.NavigationList;
   for (std::int32_t i = 0; i <= doc_.MaxCurZeile; ++i) {
-    LineRecord& record = doc_.Records[i];
+    LineRecord& record = doc_.Record(i);
     if (!record.Navigation) continue;
     // The entry at or before line i; the scan may already have listed it.
     size_t insert_at = 0;
@@ -292,22 +313,12 @@ bool DocumentController::RecoverMovedBatch(const std::wstring& full) {
 void DocumentController::MenuItemSettingsEnableProzent0Click() {
   if (doc_.BatchPath.empty()) return;
   BatchOptions& options = doc_.Options;
-  const std::wstring org = doc_.BatchPath + std::wstring(kOrg);
   if (options.Prozent0) {
-    if (!MovedAside()) {
-      if (fs_.FileExists(org)) {
-        view_.ShowMessage(L"WARNUNG:\nDatei \"" + org + L"\" wird gleich gelöscht!");
-        if (IoStatus status = fs_.RemoveFile(org); !status) {
-          options.Prozent0 = false;
-          return Report(status);
-        }
-      }
-      if (IoStatus status = fs_.MoveFile(doc_.BatchPath, org); !status) {
-        options.Prozent0 = false;
-        return Report(status);
-      }
+    if (!MovedAside() && !MoveBatchAside()) {
+      options.Prozent0 = false;
+      return;
     }
-    doc_.SourcePath = org;
+    doc_.SourcePath = doc_.BatchPath + std::wstring(kOrg);
     doc_.InstrumentedPath = doc_.BatchPath;
   } else {
     if (MovedAside() && !RestoreMovedBatch()) {
@@ -325,6 +336,22 @@ void DocumentController::MenuItemSettingsEnableProzent0Click() {
     view_.ShowMessage(L"WARNUNG:\nDatei \"" + doc_.InstrumentedPath +
                       L"\" wird bei Batch-Start gelöscht!");
   }
+}
+
+bool DocumentController::MoveBatchAside() {
+  const std::wstring org = doc_.BatchPath + std::wstring(kOrg);
+  if (fs_.FileExists(org)) {
+    view_.ShowMessage(L"WARNUNG:\nDatei \"" + org + L"\" wird gleich gelöscht!");
+    if (IoStatus status = fs_.RemoveFile(org); !status) {
+      Report(status);
+      return false;
+    }
+  }
+  if (IoStatus status = fs_.MoveFile(doc_.BatchPath, org); !status) {
+    Report(status);
+    return false;
+  }
+  return true;
 }
 
 void DocumentController::MenuItemSettingsFormatAnsiClick() {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/run/exchange_file_names.h"
+#include "core/base/exchange_file_names.h"
 #include "core/run/run_fakes_for_tests.h"
 
 namespace tarnvelock {
@@ -14,19 +14,13 @@ namespace {
 class DebugSessionTest : public testing::Test {
  protected:
   DebugSessionTest() {
-    files_.CreateDirectory(L"/tmp");
+    EXPECT_TRUE(files_.CreateDirectory(L"/tmp"));
     files_.Create(L"/work/job.bat", "@echo off\r\nset COUNT=1\r\necho %COUNT%\r\n");
   }
 
   std::unique_ptr<DebugSession> NewSession() {
-    SessionPlatform platform{files_, SystemCodePages(), env_, starter_,
-                             TempDirFacility{[] { return std::wstring(L"/tmp"); },
-                                             [this](const std::wstring& dir) {
-                                               return files_.DirectoryExists(dir)
-                                                          ? IoStatus()
-                                                          : files_.CreateDirectory(dir);
-                                             }}};
-    return std::make_unique<DebugSession>(platform, view_, view_, AppSettings{}, L"/opt");
+    return std::make_unique<DebugSession>(ScriptedSessionPlatform(files_, env_, starter_), view_,
+                                          view_, AppSettings{}, L"/opt");
   }
 
   VirtualFileSystem files_;

@@ -4,9 +4,9 @@
 
 #include <utility>
 
+#include "core/base/condition_text.h"
+#include "core/base/exchange_file_names.h"
 #include "core/document/history.h"
-#include "core/instrument/condition_text.h"
-#include "core/run/exchange_file_names.h"
 
 namespace tarnvelock {
 
@@ -191,7 +191,7 @@ std::wstring RunControl::LogIndent() const {
 
 const LineRecord& RunControl::RecordOf(std::int32_t line) const {
   static const LineRecord kNone;
-  return IsDocumentLine(line) ? doc_.Records[line] : kNone;
+  return IsDocumentLine(line) ? doc_.Record(line) : kNone;
 }
 
 void RunControl::Report(const IoStatus& status) {

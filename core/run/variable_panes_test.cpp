@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/run/exchange_file_names.h"
+#include "core/base/exchange_file_names.h"
 #include "core/run/pane_fakes_for_tests.h"
 #include "platform/virtual_file_system.h"
 
@@ -27,7 +27,7 @@ class VariablePanesTest : public ::testing::Test {
     disk.Create(L"/_dbgAktLSets0.txt", forVars);
     disk.Create(L"/_dbgAktGSets.txt", globals);
     if (blockGlobals.empty()) {
-      disk.RemoveFile(L"/_dbgAltGSets0.txt");
+      (void)disk.RemoveFile(L"/_dbgAltGSets0.txt");  // the block has been left, if it was entered
     } else {
       disk.Create(L"/_dbgAltGSets0.txt", blockGlobals);
     }

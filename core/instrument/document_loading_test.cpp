@@ -1,8 +1,10 @@
-#include "core/document/document_controller.h"
-
+// The document controller together with the analysis every load runs: how
+// a batch is opened, reloaded, switched into the %0 mode and closed.
 #include <gtest/gtest.h>
 
+#include "core/document/document_controller.h"
 #include "core/document/document_test_fakes.h"
+#include "core/instrument/line_analysis.h"
 #include "platform/virtual_file_system.h"
 
 namespace tarnvelock {
@@ -16,7 +18,8 @@ class DocumentControllerTest : public ::testing::Test {
  protected:
   DocumentControllerTest()
       : scanner_(view_),
-        controller_(fs_, code_pages_, env_, scanner_, view_, view_, L"/tmp/_dbgTmp/") {
+        controller_(fs_, code_pages_, env_, LoadAnalysisOf(scanner_), view_, view_,
+                    L"/tmp/_dbgTmp/") {
     fs_.Create(L"/tmp/_dbgTmp/.keep", "");
   }
 
@@ -106,7 +109,8 @@ TEST_F(DocumentControllerTest, LineCountsAndNumberFormat) {
 
 TEST_F(DocumentControllerTest, BadInputIsReportedAndNothingStaysHalfLoaded) {
   Open(L"/b/none.bat");
-  fs_.CreateDirectory(L"/b/dir.bat");
+  ASSERT_TRUE(fs_.CreateDirectory(L"/b"));
+  ASSERT_TRUE(fs_.CreateDirectory(L"/b/dir.bat"));
   Open(L"/b/dir.bat");
   fs_.Create(L"/b/locked.bat", "echo\r\n");
   fs_.MakeInaccessible(L"/b/locked.bat");
@@ -160,7 +164,7 @@ TEST_F(DocumentControllerTest, OutsideChangeReloadsAndMarksFollowTheirLines) {
   EXPECT_TRUE(doc().Records[4].BreakPoint);
   EXPECT_EQ(view_.resets, 2);
 
-  fs_.RemoveFile(L"/b/job.bat");
+  EXPECT_TRUE(fs_.RemoveFile(L"/b/job.bat"));
   controller_.ApplicationEventsActivate();
   EXPECT_EQ(view_.messages, (std::vector<std::wstring>{L"ERROR:\n\nFile /b/job.bat not found!"}));
   EXPECT_TRUE(doc().Loaded());
