@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/document/line_marks.h"
+
 namespace tarnvelock {
 
 enum class Verb {
@@ -80,10 +82,6 @@ struct ParseResult {
 };
 
 ParseResult ParseCommand(std::wstring_view line);
-
-// A whole number as "Set max Errorlevel" takes it: optional sign, then
-// decimal digits, or hexadecimal digits after "$" or "0x".
-std::optional<std::int32_t> ParseWholeNumber(std::wstring_view text);
 
 // The help text of the command loop, one command per line.
 std::wstring_view CommandHelpText();
