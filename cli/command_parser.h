@@ -83,6 +83,10 @@ struct ParseResult {
 
 ParseResult ParseCommand(std::wstring_view line);
 
+// True for the verbs that run the batch on (a step, Execute, Goto Line, an
+// added command) or stop it while it runs (Terminate, Break).
+bool RunsBatch(Verb verb);
+
 // The help text of the command loop, one command per line.
 std::wstring_view CommandHelpText();
 

@@ -21,7 +21,7 @@
 #include <QVBoxLayout>
 
 #include "core/document/line_marks.h"
-#include "core/run/exchange_file_names.h"
+#include "core/base/exchange_file_names.h"
 #include "platform/code_page.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"

@@ -1,5 +1,5 @@
 // MainWindow: the desktop debugger's one main window. It holds the debug
-// session and is its RunView and PromptView: the toolbar and menus built
+// session and is its run view (input boxes included): the toolbar and menus built
 // from the command table, the variable column, the source view, the log
 // pane and the status bar. Every decision is the core's; the window shows
 // the models and hands the person's commands to them.
@@ -17,6 +17,7 @@
 #include "core/document/line_marks.h"
 #include "core/run/debug_session.h"
 #include "core/run/log_options.h"
+#include "core/run/null_run_view.h"
 #include "ui/main/command_table.h"
 
 class QAction;
@@ -31,7 +32,7 @@ class SourceView;
 class StatusPanels;
 class VariablePaneView;
 
-class MainWindow final : public QMainWindow, public RunView, public PromptView {
+class MainWindow final : public QMainWindow, public NullRunView {
   Q_OBJECT
 
  public:
@@ -69,7 +70,6 @@ class MainWindow final : public QMainWindow, public RunView, public PromptView {
   void ShowMessage(const std::wstring& text) override;
   bool Confirm(const std::wstring& question) override;
   void ShowStatus(const std::wstring& text) override;
-  void CloseTrackWindows() override {}
   void PanelSourceResize() override;
   void SelectLine(std::int32_t line) override;
   std::int32_t AktCurZeile() const override;
@@ -90,11 +90,9 @@ class MainWindow final : public QMainWindow, public RunView, public PromptView {
   bool WarnOkCancel(const std::wstring& text) override;
   std::optional<std::wstring> AskText(const std::wstring& caption, const std::wstring& prompt,
                                       const std::wstring& initial) override;
-  void EditBreakpointDialog(std::int32_t) override {}
   void ShowWaitDialog(bool visible) override;
   void SetPollTimer(bool enabled, int interval_ms) override;
   void PanesChanged() override;
-  void UpdateTrackWindows() override {}
 
  protected:
   void closeEvent(QCloseEvent* event) override;
