@@ -34,6 +34,8 @@ ConsoleWindow::ConsoleWindow(Launcher& launcher, QWidget* owner)
   setObjectName(QStringLiteral("ConsoleWindow"));
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // The main window keeps the keyboard; the person clicks here to type.
+  setAttribute(Qt::WA_ShowWithoutActivating);
   vterm_set_utf8(term_, 1);
   static const VTermScreenCallbacks callbacks = {
       [](VTermRect rect, void* user) {

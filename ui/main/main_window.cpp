@@ -20,8 +20,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "core/document/line_marks.h"
 #include "core/base/exchange_file_names.h"
+#include "core/document/line_marks.h"
 #include "platform/code_page.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
@@ -207,6 +207,7 @@ void MainWindow::ApplySettings(const AppSettings& settings) {
   actions_.at(CommandId::ShowPercent)->setChecked(settings.Percent);
   actions_.at(CommandId::ReplaceBlanks)->setChecked(settings.Blanks);
   actions_.at(CommandId::ReplaceToRem)->setChecked(settings.Rems);
+  console_->PlaceAt(QPoint(settings.ConsoleLeft, settings.ConsoleTop));
   const int width = settings.Width > 0 ? settings.Width : 1095;
   const int height = settings.Height > 0 ? settings.Height : 611;
   resize(width, height);
@@ -290,8 +291,13 @@ void MainWindow::OnLineSelected(int line) {
 }
 
 void MainWindow::Poll() {
+  // A box that a stop opens runs its own event loop, in which the timer and
+  // the watcher go on; the stop being handled must not be handled again.
+  if (polling_) return;
+  polling_ = true;
   session_->Console().DrainConsole();
   session_->Run().PollStop();
+  polling_ = false;
 }
 
 // --- the view side of the core -------------------------------------------
@@ -427,6 +433,11 @@ void MainWindow::SetPollTimer(bool enabled, int interval_ms) {
 }
 
 void MainWindow::PanesChanged() {
+  // A reset or a close has ended the interpreter: its console goes with it.
+  const RunState state = session_->Run().GetRunState();
+  if ((state == RunState::Ready || state == RunState::NoFile) && console_->isVisible()) {
+    console_->hide();
+  }
   RefreshPanes();
   RefreshLog();
   RefreshCommands();

@@ -153,6 +153,7 @@ class MainWindow final : public QMainWindow, public NullRunView {
   QString open_folder_;
   QString save_name_;
   bool checking_outside_change_ = false;
+  bool polling_ = false;
   bool closed_ = false;
 };
 

@@ -42,6 +42,7 @@ class SourceView final : public QAbstractScrollArea {
   std::int32_t TopLine() const;
   std::int32_t PageStep() const { return page_; }
   int ItemHeight() const { return item_height_; }
+  qreal CharWidth() const { return char_width_; }
   int FontSize() const { return font_.pointSize(); }
   std::int32_t Indent() const { return indent_; }
   void SetIndent(std::int32_t indent);
