@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "core/run/debug_session.h"
 #include "ui/main/status_panels.h"
@@ -201,6 +202,31 @@ class SourceViewTest : public QObject {
     View().SelectLine(8);
     QTest::keyClick(&View(), Qt::Key_F5, Qt::ShiftModifier);
     QCOMPARE(View().AktCurZeile(), 7);
+  }
+
+  void wheelAndPagesOnALongBatch() {
+    QStringList lines;
+    for (int i = 0; i < 150; ++i) lines << QStringLiteral("echo line %1").arg(i);
+    bench_.Open(bench_.WriteBatch(QStringLiteral("long.bat"), lines));
+    View().SelectLine(0);
+    QCOMPARE(View().TopLine(), 0);
+    const int page = View().PageStep();
+    QVERIFY(page > 3 && page < 150);
+    // One row per notch; the cursor moves only when it would leave the rows.
+    QWheelEvent down(QPointF(100, 20), View().viewport()->mapToGlobal(QPointF(100, 20)), {},
+                     QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(View().viewport(), &down);
+    QCOMPARE(View().TopLine(), 1);
+    QCOMPARE(View().AktCurZeile(), 1);
+    QTest::keyClick(&View(), Qt::Key_PageDown);
+    QCOMPARE(View().TopLine(), 1 + page);
+    QCOMPARE(View().AktCurZeile(), 1 + page);
+    QTest::keyClick(&View(), Qt::Key_Up, Qt::ControlModifier);
+    QCOMPARE(View().TopLine(), page);
+    // A jump places the line a quarter page below the top.
+    View().SelectLine(120);
+    QCOMPARE(View().TopLine(), 120 - page / 4);
+    bench_.Open(batch_);
   }
 
   void lineNumbersWithF11() {

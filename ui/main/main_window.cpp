@@ -504,6 +504,10 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // Entering the parameter box selects its whole text.
+  if (event->type() == QEvent::FocusIn && params_ && watched == params_->lineEdit()) {
+    QTimer::singleShot(0, params_->lineEdit(), &QLineEdit::selectAll);
+  }
   if (event->type() != QEvent::KeyPress) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != this) return false;

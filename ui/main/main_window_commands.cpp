@@ -61,6 +61,12 @@ void MainWindow::ConnectCommands() {
   });
   connect(global_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { ShowGlobalMenu(global_->viewport()->mapToGlobal(pos)); });
+  connect(local_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("PopupMenuLocalVariables"));
+    menu.addAction(QStringLiteral("Track File"))->setEnabled(false);  // with the track windows
+    menu.exec(local_->viewport()->mapToGlobal(pos));
+  });
   connect(log_, &LogPane::entryClicked, this, &MainWindow::LogClicked);
   connect(log_, &LogPane::entryDoubleClicked, this, &MainWindow::LogDoubleClicked);
   connect(log_, &LogPane::menuRequested, this, &MainWindow::ShowLogMenu);
