@@ -1,8 +1,11 @@
 // Start-up and shutdown of the desktop debugger: the settings file written
 // at close and read at start, the batch of the command line or the last
 // one, and the single-instance hand-over.
+#include <QDateTime>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
 #include <QTest>
 #include <atomic>
 #include <thread>
@@ -109,6 +112,43 @@ class StartupTest : public QObject {
     SingleInstance guard(bench_.Path(QStringLiteral("alone")));
     QVERIFY(!guard.HandOver(QStringLiteral("x.bat"), 200));  // nobody listens
     QVERIFY(guard.Listen());
+  }
+
+  void droppedFilesOpenTheFirstOnly() {
+    const QString first = bench_.WriteBatch(QStringLiteral("drop1.bat"), {QStringLiteral("echo")});
+    const QString second = bench_.WriteBatch(QStringLiteral("drop2.bat"), {QStringLiteral("echo")});
+    MainWindow& window = bench_.Window();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &drop);
+    QCOMPARE(QString::fromStdWString(window.Session().Doc().BatchPath), first);
+  }
+
+  void anOutsideChangeIsReloadedOnActivation() {
+    const QString batch = bench_.WriteBatch(
+        QStringLiteral("changed.bat"), {QStringLiteral("echo one"), QStringLiteral("echo two")});
+    MainWindow& window = bench_.Window();
+    bench_.Open(batch);
+    window.Session().Doc().Records[1].BreakPoint = true;
+    bench_.WriteBatch(QStringLiteral("changed.bat"),
+                      {QStringLiteral("rem new first line"), QStringLiteral("echo one"),
+                       QStringLiteral("echo two")});
+    QFile file(batch);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(5),
+                             QFileDevice::FileModificationTime));
+    file.close();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QEvent activation(QEvent::ActivationChange);
+    QCoreApplication::sendEvent(&window, &activation);
+    QCOMPARE(window.Session().Doc().MaxCurZeile, 3);
+    // The mark followed its line down.
+    QVERIFY(window.Session().Doc().Records[2].BreakPoint);
   }
 
   void staleSocketDoesNotBlockTheNextStart() {
