@@ -22,8 +22,9 @@ class SingleInstance final : public QObject {
 
   static QString DefaultName();
 
-  // A second instance's try: hands command_line to a running instance.
-  // True when that instance took it; false when none answered in time.
+  // A second instance's try: hands command_line to a running instance and
+  // waits at most timeout_ms for its answer. True when the line was handed
+  // over; false when no instance could be reached.
   bool HandOver(const QString& command_line, int timeout_ms = 5000);
   // Becomes the instance the others hand over to; replaces a stale socket.
   bool Listen();
