@@ -401,25 +401,27 @@ void ConsoleView::ReportValue(const std::wstring& name, const std::optional<std:
   Write(ToUtf8(value ? name + L"=" + *value + L"\n" : name + L" is not defined\n"));
 }
 
-void ConsoleView::ReportBacktrace(const std::vector<BacktraceFrame>& frames) {
+void ConsoleView::ReportBacktrace(const std::vector<CallFrame>& frames) {
+  // Innermost first; level 0 is the batch itself.
+  auto level = static_cast<std::int32_t>(frames.size());
   if (format_ == OutputFormat::Json) {
     JsonWriter json;
     json.BeginObject().Key("event").String(L"backtrace").Key("frames").BeginArray();
-    for (const BacktraceFrame& frame : frames) {
-      json.BeginObject().Key("level").Number(frame.level).Key("line").Number(frame.line);
-      json.Key("target").String(frame.target).Key("arguments").BeginArray();
-      for (const std::wstring& argument : frame.arguments) json.String(argument);
+    for (const CallFrame& frame : frames) {
+      json.BeginObject().Key("level").Number(--level).Key("line").Number(frame.Line);
+      json.Key("target").String(frame.Name).Key("arguments").BeginArray();
+      for (const std::wstring& argument : frame.Arguments) json.String(argument);
       json.EndArray().EndObject();
     }
     Write(json.EndArray().EndObject().text() + "\n");
     return;
   }
   std::wstring text;
-  for (const BacktraceFrame& frame : frames) {
-    text += L"#" + std::to_wstring(frame.level) + L"  line " +
-            (frame.line < 0 ? std::wstring(L"?") : std::to_wstring(frame.line)) + L"  " +
-            frame.target;
-    for (const std::wstring& argument : frame.arguments) text += L" " + argument;
+  for (const CallFrame& frame : frames) {
+    text += L"#" + std::to_wstring(--level) + L"  line " +
+            (frame.Line < 0 ? std::wstring(L"?") : std::to_wstring(frame.Line)) + L"  " +
+            frame.Name;
+    for (const std::wstring& argument : frame.Arguments) text += L" " + argument;
     text += L"\n";
   }
   Write(ToUtf8(text));

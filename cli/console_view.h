@@ -17,21 +17,13 @@
 #include <string_view>
 #include <vector>
 
+#include "core/run/call_stack.h"
 #include "core/run/null_run_view.h"
 
 namespace tarnvelock {
 
 class DebugSession;
 struct DebugDocument;
-
-// One call level for "backtrace": the line it stands at, what it was called
-// as (the batch's path at level 0) and its arguments.
-struct BacktraceFrame {
-  std::int32_t level = 0;
-  std::int32_t line = -1;  // -1 when the batch did not say
-  std::wstring target;
-  std::vector<std::wstring> arguments;
-};
 
 enum class OutputFormat { Plain, Json };
 
@@ -77,7 +69,7 @@ class ConsoleView final : public NullRunView {
   // One variable; nothing when the batch has no such variable.
   void ReportValue(const std::wstring& name, const std::optional<std::wstring>& value);
   // Innermost level first.
-  void ReportBacktrace(const std::vector<BacktraceFrame>& frames);
+  void ReportBacktrace(const std::vector<CallFrame>& frames);
   // Every breakpoint with its count, condition and the stops at it.
   void ReportBreakpoints(const DebugDocument& doc,
                          const std::map<std::int32_t, std::int32_t>& hits);

@@ -332,30 +332,7 @@ void DebugLoop::Backtrace() {
     view_.ReportError(L"backtrace: the batch is not waiting at a stop");
     return;
   }
-  std::vector<BacktraceFrame> frames;
-  std::int32_t line = run_.AktExeZeile();
-  for (std::int32_t level = run_.CallDepth(); level >= 0; --level) {
-    BacktraceFrame frame{level, line, doc_.BatchPath, {}};
-    if (level > 0) {
-      ExchangeFiles& exchange = session_.Exchange();
-      if (const auto para = exchange.ReadStateLines(PerCallFile(kParametersPrefix, level))) {
-        for (const std::wstring& entry : *para) {
-          const size_t equals = entry.find(L'=');
-          const std::wstring value =
-              equals == std::wstring::npos ? entry : entry.substr(equals + 1);
-          if (entry.starts_with(L"0=")) {
-            frame.target = value;
-          } else {
-            frame.arguments.push_back(value);
-          }
-        }
-      }
-      const auto called = exchange.ReadStateLines(PerCallFile(kCallLinePrefix, level));
-      line = called && !called->empty() ? LeadingInteger(called->front()).value_or(-1) : -1;
-    }
-    frames.push_back(std::move(frame));
-  }
-  view_.ReportBacktrace(frames);
+  view_.ReportBacktrace(run_.Calls().Frames());
 }
 
 void DebugLoop::Help(const std::wstring& command) {

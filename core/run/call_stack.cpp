@@ -61,13 +61,13 @@ bool IsLine(const DebugDocument& doc, std::int32_t line) {
 }  // namespace
 
 void CallStack::Update(const DebugDocument& doc, std::int32_t line,
-                       const std::vector<std::wstring>& targets) {
-  const size_t depth = targets.size();
+                       const std::vector<CalledLevel>& levels) {
+  const size_t depth = levels.size();
   const size_t previous_depth = levels_.empty() ? 0 : levels_.size() - 1;
   // A level called anew (another target at the same depth) ends the old one.
   size_t kept = std::min(levels_.size(), depth + 1);
   for (size_t level = 1; level < kept; ++level) {
-    if (levels_[level].target != targets[level - 1]) {
+    if (levels_[level].target != levels[level - 1].Target) {
       kept = level;
       break;
     }
@@ -76,14 +76,19 @@ void CallStack::Update(const DebugDocument& doc, std::int32_t line,
   levels_.resize(std::max<size_t>(kept, 1));
   levels_.resize(depth + 1);
   for (size_t level = kept == 0 ? 1 : kept; level <= depth; ++level) {
-    levels_[level] = Level{targets[level - 1], -1};
+    levels_[level] = Level{levels[level - 1].Target, {}, -1};
     // The level that called this one: at the stop before, the run stood on
     // that CALL when it went one level down from there.
     Level& caller = levels_[level - 1];
     const bool stepped_in = level == previous_depth + 1 && kept == level &&
                             IsLine(doc, last_line_) &&
                             !CallTarget(doc.Items[static_cast<size_t>(last_line_)].text).empty();
-    caller.call_line = stepped_in ? last_line_ : OnlyCallOf(doc, targets[level - 1]);
+    caller.call_line = stepped_in ? last_line_ : OnlyCallOf(doc, levels[level - 1].Target);
+  }
+  for (size_t level = 1; level <= depth; ++level) {
+    levels_[level].arguments = levels[level - 1].Arguments;
+    // The batch's own word on the line of the CALL outranks any guess.
+    if (levels[level - 1].CallLine >= 0) levels_[level - 1].call_line = levels[level - 1].CallLine;
   }
   last_line_ = line;
 
@@ -94,7 +99,8 @@ void CallStack::Update(const DebugDocument& doc, std::int32_t line,
     const std::wstring name =
         level == 0 ? (separator == std::wstring::npos ? path : path.substr(separator + 1))
                    : levels_[level].target;
-    frames_.push_back({name, level == depth ? line : levels_[level].call_line});
+    frames_.push_back(
+        {name, level == depth ? line : levels_[level].call_line, levels_[level].arguments});
   }
 }
 

@@ -2,8 +2,9 @@
 // front end's stack view. Each level is named by what it was called by (the
 // label or batch of its CALL, the batch's own file name at level 0); the
 // innermost level stands on the stop's line, every outer one on the line of
-// its CALL. The batch reports only the depth and each level's parameters, so
-// the line of a CALL is taken from the stop before the call when the run
+// its CALL. The batch reports each level's parameters and the line of the
+// CALL that entered it; where that line is missing (a batch generated
+// without it), it is taken from the stop before the call when the run
 // stepped into it, else from the batch's text when exactly one line calls
 // that target; otherwise it is not known.
 #pragma once
@@ -19,21 +20,29 @@ namespace tarnvelock {
 struct CallFrame {
   std::wstring Name;
   std::int32_t Line = -1;  // -1: not known
+  std::vector<std::wstring> Arguments;
+};
+
+// What the batch reports about one called level.
+struct CalledLevel {
+  std::wstring Target;                  // its %0: the label or batch it was called by
+  std::vector<std::wstring> Arguments;  // %1 and on
+  std::int32_t CallLine = -1;           // the CALL in the level above; -1 when not reported
 };
 
 class CallStack {
  public:
-  // A reported stop at line, call depth depth; targets holds the %0 of
-  // levels 1 to depth, outermost first.
-  void Update(const DebugDocument& doc, std::int32_t line,
-              const std::vector<std::wstring>& targets);
+  // A reported stop at line; levels holds the called levels 1 to the call
+  // depth, outermost first.
+  void Update(const DebugDocument& doc, std::int32_t line, const std::vector<CalledLevel>& levels);
   void Clear();
   // Innermost first; empty before the first stop of a run.
   const std::vector<CallFrame>& Frames() const { return frames_; }
 
  private:
   struct Level {
-    std::wstring target;          // what the level was called by
+    std::wstring target;  // what the level was called by
+    std::vector<std::wstring> arguments;
     std::int32_t call_line = -1;  // the CALL in this level that entered the next one
   };
 

@@ -31,6 +31,13 @@ std::vector<std::pair<std::wstring, std::int32_t>> Levels(const CallStack& stack
 
 using Frames = std::vector<std::pair<std::wstring, std::int32_t>>;
 
+// Levels as a batch reports them without the lines of their CALLs.
+std::vector<CalledLevel> Called(std::initializer_list<const wchar_t*> targets) {
+  std::vector<CalledLevel> levels;
+  for (const wchar_t* target : targets) levels.push_back({target, {}, -1});
+  return levels;
+}
+
 const DebugDocument kDoc = Batch({
     L"@echo off",                // 0
     L"call :compile a",          // 1
@@ -48,16 +55,16 @@ TEST(CallStackTest, SteppingIntoCallsKeepsTheLineOfEveryCall) {
   CallStack stack;
   stack.Update(kDoc, 2, {});
   EXPECT_EQ(Levels(stack), (Frames{{L"build.bat", 2}}));
-  stack.Update(kDoc, 6, {L":Compile"});
+  stack.Update(kDoc, 6, Called({L":Compile"}));
   EXPECT_EQ(Levels(stack), (Frames{{L":Compile", 6}, {L"build.bat", 2}}))
       << "line 2 was the stop before: not the first of the two calls of :compile";
-  stack.Update(kDoc, 9, {L":Compile", L":link"});
+  stack.Update(kDoc, 9, Called({L":Compile", L":link"}));
   EXPECT_EQ(Levels(stack), (Frames{{L":link", 9}, {L":Compile", 6}, {L"build.bat", 2}}));
   // Back in the caller, then into another call at the same depth.
-  stack.Update(kDoc, 7, {L":Compile"});
+  stack.Update(kDoc, 7, Called({L":Compile"}));
   EXPECT_EQ(Levels(stack), (Frames{{L":Compile", 7}, {L"build.bat", 2}}));
   stack.Update(kDoc, 3, {});
-  stack.Update(kDoc, 9, {L":link"});
+  stack.Update(kDoc, 9, Called({L":link"}));
   EXPECT_EQ(Levels(stack), (Frames{{L":link", 9}, {L"build.bat", 3}}));
 }
 
@@ -65,23 +72,34 @@ TEST(CallStackTest, ARunThatStopsDeepInsideFindsCallLinesInTheText) {
   CallStack stack;
   // Straight to a breakpoint two levels down: :compile is called from two
   // lines, :link from two as well (6 and 3, one in upper case).
-  stack.Update(kDoc, 9, {L":compile", L":link"});
+  stack.Update(kDoc, 9, Called({L":compile", L":link"}));
   EXPECT_EQ(Levels(stack), (Frames{{L":link", 9}, {L":compile", -1}, {L"build.bat", -1}}));
 
   const DebugDocument once = Batch({L"call \"tools.bat\" x", L"echo done"});
   stack.Clear();
-  stack.Update(once, 1, {L"tools.bat"});
+  stack.Update(once, 1, Called({L"tools.bat"}));
   EXPECT_EQ(Levels(stack), (Frames{{L"tools.bat", 1}, {L"build.bat", 0}}));
 }
 
 TEST(CallStackTest, ALevelCalledAnewAtTheSameDepthForgetsTheOldCallLine) {
   CallStack stack;
   stack.Update(kDoc, 1, {});
-  stack.Update(kDoc, 6, {L":compile"});
+  stack.Update(kDoc, 6, Called({L":compile"}));
   EXPECT_EQ(Levels(stack)[1], (std::pair<std::wstring, std::int32_t>{L"build.bat", 1}));
   // Between two stops it returned and :link was called (lines 3 and 6 call it).
-  stack.Update(kDoc, 9, {L":link"});
+  stack.Update(kDoc, 9, Called({L":link"}));
   EXPECT_EQ(Levels(stack), (Frames{{L":link", 9}, {L"build.bat", -1}}));
+}
+
+TEST(CallStackTest, TheCallLinesTheBatchReportsOutrankTheGuessesAndArgumentsAreKept) {
+  CallStack stack;
+  // Straight to a stop two levels down, where the text alone leaves both
+  // calls open.
+  stack.Update(kDoc, 9, {{L":compile", {L"x"}, 2}, {L":link", {L"\"a b\"", L"c"}, 6}});
+  EXPECT_EQ(Levels(stack), (Frames{{L":link", 9}, {L":compile", 6}, {L"build.bat", 2}}));
+  EXPECT_EQ(stack.Frames()[0].Arguments, (std::vector<std::wstring>{L"\"a b\"", L"c"}));
+  EXPECT_EQ(stack.Frames()[1].Arguments, std::vector<std::wstring>{L"x"});
+  EXPECT_TRUE(stack.Frames()[2].Arguments.empty());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/base/exchange_file_names.h"
+#include "core/run/exchange_text.h"
 #include "core/run/run_control.h"
 
 namespace tarnvelock {
@@ -286,15 +287,27 @@ bool RunControl::StepOutGoesOn(const Stop& stop) {
 }
 
 void RunControl::UpdateCalls(std::int32_t line) {
-  std::vector<std::wstring> targets;
+  std::vector<CalledLevel> levels;
   for (std::int32_t level = 1; level <= call_depth_; ++level) {
-    const std::optional<std::vector<std::wstring>> parameters =
-        exchange_.ReadStateLines(PerCallFile(kParametersPrefix, level));
-    std::wstring target = parameters && !parameters->empty() ? parameters->front() : L"";
-    if (target.starts_with(L"0=")) target.erase(0, 2);
-    targets.push_back(target);
+    CalledLevel called;
+    if (const auto parameters = exchange_.ReadStateLines(PerCallFile(kParametersPrefix, level))) {
+      for (const std::wstring& entry : *parameters) {
+        const size_t equals = entry.find(L'=');
+        const std::wstring value = equals == std::wstring::npos ? entry : entry.substr(equals + 1);
+        if (entry.starts_with(L"0=")) {
+          called.Target = value;
+        } else {
+          called.Arguments.push_back(value);
+        }
+      }
+    }
+    if (const auto call = exchange_.ReadStateLines(PerCallFile(kCallLinePrefix, level));
+        call && !call->empty()) {
+      called.CallLine = LeadingInteger(call->front()).value_or(-1);
+    }
+    levels.push_back(std::move(called));
   }
-  calls_.Update(doc_, line, targets);
+  calls_.Update(doc_, line, levels);
 }
 
 void RunControl::WhileRunning(std::int32_t line) {
