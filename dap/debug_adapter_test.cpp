@@ -164,7 +164,10 @@ TEST_F(DebugAdapterTest, AWholeRunReportsEachStopWithItsReasonAndLevels) {
     b.Write(kLastLineFile, "7\r\n");
     b.StopAt(7, 0, 1);
   });
-  batch_.Then([](ScriptedBatch& b) { b.EndOfFile(); });
+  batch_.Then([](ScriptedBatch& b) {  // the end, with ERRORLEVEL 4 left
+    b.Write(kCurrentLineFile, "-1\r\n");
+    b.Signal(0, "ECHO is off.", "4");
+  });
   Launch(true);
   Request("configurationDone");
   EXPECT_EQ(Events("continued").size(), 1u);
@@ -195,6 +198,9 @@ TEST_F(DebugAdapterTest, AWholeRunReportsEachStopWithItsReasonAndLevels) {
   Request("continue");
   adapter_.Poll();
   EXPECT_EQ(Events("terminated").size(), 1u);
+  const std::vector<json> exited = Events("exited");
+  ASSERT_EQ(exited.size(), 1u);
+  EXPECT_EQ(exited[0]["exitCode"], 4) << "the batch's own exit code";
   EXPECT_EQ(Request("stepIn")["success"], false) << "nothing to step after the end";
   Request("disconnect");
   EXPECT_TRUE(adapter_.Finished());

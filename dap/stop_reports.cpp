@@ -141,7 +141,8 @@ void DebugAdapter::ReportEnd() {
   if (run.GetRunState() == RunState::Ended) {
     Output(std::wstring(EndReasonText(run.StopReason())) + L"\n", "console");
   }
-  SendEvent("exited", {{"exitCode", 0}});
+  // The batch's own exit code when it ended by itself; 0 when it was ended.
+  SendEvent("exited", {{"exitCode", run.ExitCode().value_or(0)}});
   SendEvent("terminated");
 }
 
