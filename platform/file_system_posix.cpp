@@ -113,6 +113,12 @@ class PosixFileSystem final : public FileSystem {
     return WriteWithFlags(path, contents, O_APPEND);
   }
 
+  IoStatus WriteNoFollow(const std::wstring& path, std::string_view contents,
+                         WriteMode mode) override {
+    return WriteWithFlags(path, contents,
+                          O_NOFOLLOW | (mode == WriteMode::Append ? O_APPEND : O_TRUNC));
+  }
+
   IoStatus RemoveFile(const std::wstring& path) override {
     if (::unlink(NativePath(path).c_str()) != 0) return ErrnoFailure("Cannot delete", path, errno);
     return {};

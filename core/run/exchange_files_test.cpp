@@ -8,6 +8,7 @@
 #include <map>
 
 #include "core/base/exchange_file_names.h"
+#include "core/run/virtual_temp_dirs_for_tests.h"
 #include "platform/virtual_environment.h"
 #include "platform/virtual_file_system.h"
 
@@ -102,14 +103,6 @@ class ExchangeFilesTest : public ::testing::Test {
     ASSERT_TRUE(exchange_.PrepareTempDir(L"/work"));
   }
 
-  TempDirFacility Facility() {
-    return TempDirFacility{[] { return kSystemTemp; },
-                           [this](const std::wstring& path) {
-                             return disk_.DirectoryExists(path) ? IoStatus()
-                                                                : disk_.CreateDirectory(path);
-                           }};
-  }
-
   std::string Bytes(std::wstring_view name) {
     return disk_.Contents(L"/work/_dbgTmp/" + std::wstring(name));
   }
@@ -121,10 +114,11 @@ class ExchangeFilesTest : public ::testing::Test {
   }
 
   VirtualFileSystem disk_;
+  VirtualTempDirs temp_dirs_{disk_, kSystemTemp};
   BusyFileSystem files_{disk_};
   VirtualEnvironment env_;
   LatinOemCodePages pages_;
-  ExchangeFiles exchange_{files_, env_, pages_, Facility()};
+  ExchangeFiles exchange_{files_, env_, pages_, temp_dirs_.Facility()};
 };
 
 TEST_F(ExchangeFilesTest, UsableTmpPathGetsThePrivateDirectoryAndTheVariables) {
@@ -155,11 +149,11 @@ TEST_F(ExchangeFilesTest, UnusableTmpPathFallsBackToTheSystemsAndBlanksQuoteTheR
 }
 
 TEST_F(ExchangeFilesTest, RefusedDirectoryLeavesEverythingAsItWas) {
-  ExchangeFiles other(files_, env_, pages_,
-                      TempDirFacility{[] { return kSystemTemp; },
-                                      [](const std::wstring&) {
-                                        return IoStatus::Failure(L"it is a symbolic link.");
-                                      }});
+  TempDirFacility refusing = temp_dirs_.Facility();
+  refusing.EnsurePrivate = [](const std::wstring&) {
+    return IoStatus::Failure(L"it is a symbolic link.");
+  };
+  ExchangeFiles other(files_, env_, pages_, refusing);
   env_.Unset(L"_dbgTmp");
   const IoStatus status = other.PrepareTempDir(L"/work/");
   EXPECT_FALSE(status);
