@@ -162,6 +162,43 @@ TEST_F(ExchangeFilesTest, RefusedDirectoryLeavesEverythingAsItWas) {
   EXPECT_FALSE(env_.Get(L"_dbgTmp"));
 }
 
+TEST_F(ExchangeFilesTest, ATmpPathOthersCanWriteToIsPassedOver) {
+  disk_.CreateDirectory(L"/shared");
+  TempDirFacility facility = temp_dirs_.Facility();
+  const auto ensure = facility.EnsurePrivate;
+  facility.EnsurePrivate = [ensure](const std::wstring& dir) {
+    return dir == L"/shared" ? IoStatus::Failure(L"others can write to it.") : ensure(dir);
+  };
+  ExchangeFiles other(files_, env_, pages_, facility);
+  ASSERT_TRUE(other.PrepareTempDir(L"/shared"));
+  EXPECT_EQ(other.TmpBase(), kSystemTemp);
+  EXPECT_EQ(other.TempDir(), L"/sys tmp/_dbgTmp/");
+}
+
+TEST_F(ExchangeFilesTest, TwoSessionsOverOneBaseUseDirectoriesOfTheirOwn) {
+  ExchangeFiles second(files_, env_, pages_, temp_dirs_.Facility());
+  ASSERT_TRUE(second.PrepareTempDir(L"/work"));
+  EXPECT_EQ(second.TempDir(), L"/work/_dbgTmp2/");
+  ASSERT_TRUE(exchange_.AppendAction(L"echo first\r\n"));
+  ASSERT_TRUE(second.PrepareProcessStart(L""));
+  EXPECT_TRUE(Has(kActionFile)) << "the second session leaves the first one's files alone";
+  EXPECT_FALSE(disk_.FileExists(L"/work/_dbgTmp2/_dbgActions.cmd"));
+  EXPECT_EQ(disk_.Contents(L"/work/_dbgTmp2/_dbgZeile.txt"), "0");
+}
+
+TEST_F(ExchangeFilesTest, ADirectoryRemovedAtAStopIsMadeAgainByTheNextStart) {
+  disk_.RemoveTree(L"/work/_dbgTmp");
+  ASSERT_TRUE(exchange_.WriteSingleStepBreaks());
+  EXPECT_TRUE(Has(kBreakListFile));
+  EXPECT_EQ(disk_.CurrentDirectory(), L"/work/_dbgTmp") << "the interpreter starts in it";
+
+  disk_.RemoveTree(L"/work/_dbgTmp");
+  ASSERT_TRUE(exchange_.CleanRunStart());
+  EXPECT_TRUE(disk_.DirectoryExists(L"/work/_dbgTmp"));
+  ASSERT_TRUE(exchange_.PrepareProcessStart(L""));
+  EXPECT_EQ(Bytes(kErrorFile), "Test");
+}
+
 TEST_F(ExchangeFilesTest, ProcessStartWritesProbeAndStartValuesAndSetsParameters) {
   ASSERT_TRUE(exchange_.PrepareProcessStart(L"a \"b c\""));
   EXPECT_EQ(Bytes(kErrorFile), "Test");

@@ -489,6 +489,19 @@ TEST_F(RunControlTest, ResetClosesTheConsoleAndReturnsToReady) {
   EXPECT_TRUE(files_.FileExists(doc_.InstrumentedPath));
 }
 
+TEST_F(RunControlTest, ADirectoryRemovedAtAStopDoesNotBlockTheNextRuns) {
+  StepTo(1);
+  files_.RemoveTree(L"/tmp/_dbgTmp");
+  run_.ActionStartResetExecute();
+  for (int run = 0; run < 2; ++run) {
+    StepTo(0);
+    EXPECT_EQ(run_.GetRunState(), RunState::Stopped) << "run " << run;
+    EXPECT_TRUE(files_.FileExists(doc_.InstrumentedPath));
+    EXPECT_THAT(view_.Calls(L"message"), testing::IsEmpty());
+    run_.ActionStartResetExecute();
+  }
+}
+
 TEST_F(RunControlTest, ResetWhileRunningStopsPollingAndWithdrawsABreakRequest) {
   batch_.Then([](ScriptedBatch& b) { b.Begin(1); });
   run_.ActionStartExecuteAllExecute();
