@@ -93,22 +93,9 @@ constexpr std::array kOptions = {
     OptionWord{L"blanks", OptionName::ShowBlanks},
 };
 
+// "nowait" fits every command that would wait for the next stop.
 bool TakesNoWait(Verb verb) {
-  switch (verb) {
-    case Verb::Step:
-    case Verb::Next:
-    case Verb::Run:
-    case Verb::Goto:
-    case Verb::GotoIgnore:
-    case Verb::Add:
-    case Verb::Terminate:
-    case Verb::Interrupt:
-    case Verb::Input:
-    case Verb::Key:
-      return true;
-    default:
-      return false;
-  }
+  return RunsBatch(verb) || verb == Verb::Input || verb == Verb::Key;
 }
 
 ParseResult Fail(std::wstring text) {
@@ -254,6 +241,22 @@ std::optional<std::int32_t> ParseWholeNumber(std::wstring_view text) {
     if (value > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
   }
   return static_cast<std::int32_t>(negative ? -value : value);
+}
+
+bool RunsBatch(Verb verb) {
+  switch (verb) {
+    case Verb::Step:
+    case Verb::Next:
+    case Verb::Run:
+    case Verb::Goto:
+    case Verb::GotoIgnore:
+    case Verb::Add:
+    case Verb::Terminate:
+    case Verb::Interrupt:
+      return true;
+    default:
+      return false;
+  }
 }
 
 ParseResult ParseCommand(std::wstring_view line) {

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "cli/analysis_report.h"
+#include "cli/exit_status.h"
 #include "cli/inspection_view.h"
 #include "core/document/app_settings.h"
 #include "core/document/document_controller.h"
@@ -22,10 +23,6 @@
 namespace tarnvelock {
 
 namespace {
-
-constexpr int kExitMissing = 1;
-constexpr int kExitRejected = 2;
-constexpr int kExitUsage = 64;
 
 int Usage(const char* text) {
   std::fprintf(stderr, "%s\n", text);

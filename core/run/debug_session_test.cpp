@@ -20,12 +20,11 @@ class DebugSessionTest : public testing::Test {
   }
 
   std::unique_ptr<DebugSession> NewSession() {
-    SessionPlatform platform{files_, SystemCodePages(), env_, starter_, temp_dirs_.Facility()};
-    return std::make_unique<DebugSession>(platform, view_, view_, AppSettings{}, L"/opt");
+    return std::make_unique<DebugSession>(ScriptedSessionPlatform(files_, env_, starter_), view_,
+                                          view_, AppSettings{}, L"/opt");
   }
 
   VirtualFileSystem files_;
-  VirtualTempDirs temp_dirs_{files_, L"/tmp/"};
   VirtualEnvironment env_;
   RecordingRunView view_;
   ScriptedBatch batch_{files_};

@@ -14,8 +14,9 @@
 #include <vector>
 
 #include "core/base/exchange_file_names.h"
-#include "core/run/prompt_view.h"
-#include "core/run/run_view.h"
+#include "core/run/debug_session.h"
+#include "core/run/null_run_view.h"
+#include "core/run/virtual_temp_dirs_for_tests.h"
 #include "platform/console_process.h"
 #include "platform/environment.h"
 #include "platform/virtual_environment.h"
@@ -156,9 +157,17 @@ class ScriptedStarter final : public ProcessStarter {
   ScriptedBatch& batch_;
 };
 
+// The session's platform over the fakes: files and environment in memory,
+// the scripted batch as the only process, "/tmp" as the temporary base.
+inline SessionPlatform ScriptedSessionPlatform(VirtualFileSystem& files, VirtualEnvironment& env,
+                                               ScriptedStarter& starter) {
+  return SessionPlatform{files, SystemCodePages(), env, starter,
+                         VirtualTempDirs::Standalone(files, L"/tmp/")};
+}
+
 // Records every call as a line of text, "name argument"; serves the pane
 // models too, as a front end does.
-class RecordingRunView final : public RunView, public PromptView {
+class RecordingRunView final : public NullRunView {
  public:
   void ShowMessage(const std::wstring& text) override { Note(L"message", text); }
   bool Confirm(const std::wstring& text) override {
@@ -173,9 +182,7 @@ class RecordingRunView final : public RunView, public PromptView {
   void SetExecLine(std::int32_t line) override { Note(L"exec", line); }
   void SelectLine(std::int32_t line) override { Note(L"cursor", line); }
   void RepaintSource() override { Note(L"repaint"); }
-  void FocusKeyTarget() override {}
   void ClearHighlight() override { Note(L"clearhighlight"); }
-  void BringToFront() override {}
   void ShowStatusPanel(int panel, const std::wstring& text) override {
     Note(L"panel" + std::to_wstring(panel), text);
   }
@@ -197,16 +204,9 @@ class RecordingRunView final : public RunView, public PromptView {
     Note(L"timer", std::to_wstring(enabled) + L" " + std::to_wstring(interval_ms));
   }
   void PanesChanged() override { Note(L"panes"); }
-  void UpdateTrackWindows() override {}
-
-  // The document's requests reach run control directly in these tests.
-  void CloseTrackWindows() override {}
-  void PanelSourceResize() override {}
+  // The cursor is only recorded; the document's requests reach run control
+  // directly in these tests.
   std::int32_t AktCurZeile() const override { return 0; }
-  void SetCaption(const std::wstring&) override {}
-  void SetFileDialogs(const std::wstring&, const std::wstring&) override {}
-  void DocumentLoaded() override {}
-  void DocumentUnloaded() override {}
 
   // The arguments of the calls named name, in order.
   std::vector<std::wstring> Calls(const std::wstring& name) const {

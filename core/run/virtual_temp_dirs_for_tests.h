@@ -43,6 +43,15 @@ class VirtualTempDirs {
                            }};
   }
 
+  // A facility that keeps its own VirtualTempDirs alive, for a session whose
+  // test does not need to look at the locks.
+  static TempDirFacility Standalone(VirtualFileSystem& disk, std::wstring system_base) {
+    auto dirs = std::make_shared<VirtualTempDirs>(disk, std::move(system_base));
+    TempDirFacility facility = dirs->Facility();
+    facility.SystemBase = [dirs, base = facility.SystemBase] { return base(); };
+    return facility;
+  }
+
   bool Locked(const std::wstring& path) const {
     const std::wstring full = disk_.FullPath(path);
     return locked_->count(full) != 0 && disk_.FileExists(full);
