@@ -27,6 +27,11 @@ class FileSystem {
   // The absolute, normalised form of path (relative to the current directory).
   virtual std::wstring FullPath(const std::wstring& path) const = 0;
   virtual std::optional<FileTimeStamp> LastWriteTime(const std::wstring& path) const = 0;
+  // Whether a and b name one file, also through links; two names of which
+  // one does not exist are the same only as the same full path.
+  virtual bool SameFile(const std::wstring& a, const std::wstring& b) const {
+    return FullPath(a) == FullPath(b);
+  }
 
   virtual IoStatus ReadFile(const std::wstring& path, std::string* contents) const = 0;
   // Creates or replaces path with exactly these bytes.

@@ -71,6 +71,10 @@ bool DocumentController::MovedAside() const {
 void DocumentController::OpenDocument(const std::wstring& path) {
   const std::wstring full = fs_.FullPath(path);
   const bool reload = !doc_.SourcePath.empty() && full == doc_.SourcePath;
+  if (fs_.DirectoryExists(path)) {
+    view_.ShowMessage(L"ERROR:\n\n" + path + L" is a directory, not a batch file.");
+    return;
+  }
   // A batch that is missing because the %0 mode moved it aside can be put back.
   if (!fs_.FileExists(path) && (reload || !fs_.FileExists(full + std::wstring(kOrg)))) {
     view_.ShowMessage(NotFoundMessage(path));
@@ -100,7 +104,7 @@ void DocumentController::OpenDocument(const std::wstring& path) {
     } else if (MovedAside() && !RestoreMovedBatch()) {
       return;
     }
-    if (policy_.ChangeFiles && !RecoverMovedBatch(full)) return;
+    if (!RecoverMovedBatch(full)) return;
     StartNewDocument(full);
     if (policy_.ReadSettings) {
       if (IoStatus status = ReadIniFile(fs_, doc_.IniPath, &settings); !status) Report(status);
@@ -173,6 +177,13 @@ bool DocumentController::ReadItems(std::vector<DocumentLine>* items) {
   std::string bytes;
   if (IoStatus status = fs_.ReadFile(doc_.SourcePath, &bytes); !status) {
     Report(status);
+    return false;
+  }
+  if (LooksLikeWideText(bytes)) {
+    view_.ShowMessage(L"ERROR:\n\n" + doc_.SourcePath +
+                      L" is saved as UTF-16 (or holds mostly NUL bytes). Batch files must be saved "
+                      L"as 8-bit text (ANSI, OEM or UTF-8); the command interpreter does not run "
+                      L"UTF-16 batches either.");
     return false;
   }
   *items = SplitDocumentLines(code_pages_.Decode(bytes, doc_.Encoding));
@@ -269,22 +280,33 @@ bool DocumentController::RestoreMovedBatch() {
   return true;
 }
 
+bool DocumentController::LeftMovedAside(const std::wstring& full) const {
+  if (!fs_.FileExists(full + std::wstring(kOrg))) return false;
+  if (!fs_.FileExists(full)) return true;
+  std::string bytes;
+  if (!fs_.ReadFile(full, &bytes)) return false;  // the load reports it
+  const std::wstring text = code_pages_.Decode(bytes.substr(0, 200), CodePage::Oem);
+  return text.starts_with(kInstrumentedFirstLine);
+}
+
 bool DocumentController::RecoverMovedBatch(const std::wstring& full) {
+  if (!LeftMovedAside(full)) return true;
   const std::wstring org = full + std::wstring(kOrg);
-  if (!fs_.FileExists(org)) return true;
-  if (fs_.FileExists(full)) {
-    std::string bytes;
-    if (!fs_.ReadFile(full, &bytes)) return true;  // the load reports it
-    const std::wstring text = code_pages_.Decode(bytes.substr(0, 200), CodePage::Oem);
-    if (!text.starts_with(kInstrumentedFirstLine)) return true;
+  if (policy_.ChangeFiles) {
+    if (IoStatus status = fs_.MoveFile(org, full); !status) {
+      Report(status);
+      return false;
+    }
+    view_.ShowMessage(L"The batch " + full + L" was still moved aside to " + org +
+                      L" by an earlier session; its own text is back in place.");
+    return true;
   }
-  if (IoStatus status = fs_.MoveFile(org, full); !status) {
-    Report(status);
-    return false;
-  }
-  view_.ShowMessage(L"The batch " + full + L" was still moved aside to " + org +
-                    L" by an earlier session; its own text is back in place.");
-  return true;
+  // Looking only: the instrumented text would be taken for the user's.
+  view_.ShowMessage(L"The batch " + full +
+                    L" was left with %0 enabled by a session that did not end: it holds the "
+                    L"instrumented batch, and its own text is in " +
+                    org + L"; opening the batch in the debugger puts it back.");
+  return false;
 }
 
 void DocumentController::MenuItemSettingsEnableProzent0Click() {
