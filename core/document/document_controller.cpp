@@ -135,7 +135,9 @@ void DocumentController::OpenDocument(const std::wstring& path) {
   } else {
     // Reset sends the breakpoints to the batch anyway; whether any were read
     // does not matter here.
-    ApplyBatchSettings(settings, fs_, default_startup_, doc_);
+    std::vector<DroppedCondition> dropped;
+    ApplyBatchSettings(settings, fs_, default_startup_, doc_, &dropped);
+    if (!dropped.empty()) view_.ShowMessage(DroppedConditionsMessage(dropped));
     if (!policy_.ChangeFiles) doc_.Options.Prozent0 = false;
     MenuItemSettingsEnableProzent0Click();
   }

@@ -126,6 +126,31 @@ TEST_F(E2eTest, RefusedBreakpointConditionsSayWhy) {
   EXPECT_FALSE(run.All("line")[0]["breakpoint"].boolean);
 }
 
+TEST_F(E2eTest, AConditionThatWouldBreakTheIfLineNeverReachesTheBatch) {
+  // Typed, it is refused with what is wrong; stored in the settings file, it
+  // is dropped once with a message, and the breakpoint stays.
+  const Session typed =
+      Debug(Batch("loop_count.bat"), "break 3 1 if ((((( \"%~zzzz\" == ^^^\nrun\n");
+  ASSERT_EQ(typed.status, 0) << typed.raw;
+  ASSERT_EQ(typed.Texts("error").size(), 1u) << typed.raw;
+  EXPECT_NE(typed.Texts("error")[0].find("Syntaxerror: Insert Condition for Batch IF-command! "
+                                         "(\"%~\" is not followed"),
+            std::string::npos)
+      << typed.raw;
+  EXPECT_EQ(typed.LastStop()["status"].text, kEndOfFile) << typed.raw;
+
+  Write("loop_count.bat.ini", "[BreakPoint3]\nBreakCount=3\nBreakCond=%n%==1 & echo x\n");
+  const Session stored = Debug("loop_count.bat", "run\nrun\nrun\n");
+  ASSERT_EQ(stored.status, 0) << stored.raw;
+  const Texts messages = stored.Texts("message");
+  ASSERT_EQ(messages.size(), 1u) << stored.raw;
+  EXPECT_NE(messages[0].find("line 3: %n%==1 & echo x"), std::string::npos) << stored.raw;
+  EXPECT_EQ(stored.StopLines(), (Lines{3, 3, 6})) << "the count still holds";
+  EXPECT_EQ(stored.LastStop()["status"].text, kEndOfFile);
+  const Session again = Debug("loop_count.bat", "run\n");
+  EXPECT_TRUE(again.Texts("message").empty()) << again.raw;
+}
+
 TEST_F(E2eTest, AddedCommandStopsAgainAtTheSameLineWithTheNewValue) {
   const Session run =
       Debug(Batch("step_through.bat"), "step\nstep\nadd set count=5\nlog\nstep\nstep\n");
