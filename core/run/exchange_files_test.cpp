@@ -60,7 +60,7 @@ class BusyFileSystem final : public FileSystem {
       return IoStatus::Failure(L"The file is in use.");
     }
     if (disk_.FullPath(p) == rewritten_) {
-      disk_.WriteFile(p, rewrite_);
+      EXPECT_TRUE(disk_.WriteFile(p, rewrite_));
       rewritten_.clear();
     }
     return disk_.ReadFile(p, contents);
@@ -98,8 +98,8 @@ const std::wstring kSystemTemp = L"/sys tmp/";
 class ExchangeFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    disk_.CreateDirectory(L"/sys tmp");
-    disk_.CreateDirectory(L"/work");
+    EXPECT_TRUE(disk_.CreateDirectory(L"/sys tmp"));
+    EXPECT_TRUE(disk_.CreateDirectory(L"/work"));
     ASSERT_TRUE(exchange_.PrepareTempDir(L"/work"));
   }
 
@@ -163,7 +163,7 @@ TEST_F(ExchangeFilesTest, RefusedDirectoryLeavesEverythingAsItWas) {
 }
 
 TEST_F(ExchangeFilesTest, ATmpPathOthersCanWriteToIsPassedOver) {
-  disk_.CreateDirectory(L"/shared");
+  ASSERT_TRUE(disk_.CreateDirectory(L"/shared"));
   TempDirFacility facility = temp_dirs_.Facility();
   const auto ensure = facility.EnsurePrivate;
   facility.EnsurePrivate = [ensure](const std::wstring& dir) {
@@ -240,7 +240,7 @@ TEST_F(ExchangeFilesTest, RunStartAndExitRemoveTheirFilesOnly) {
                               L"_dbgActions.cmd", L"_dbgHelp.txt", L"_dbgAktLSets10.txt"}) {
     Put(name, "x");
   }
-  exchange_.CleanRunStart();
+  ASSERT_TRUE(exchange_.CleanRunStart());
   EXPECT_FALSE(Has(L"_dbgErrorBk.txt") || Has(L"_dbgAltGSets0.txt") || Has(L"_dbgAktLSets9.txt") ||
                Has(L"_dbgLocal3.txt"));
   EXPECT_TRUE(Has(L"_dbgAktPara0.txt") && Has(L"_dbgZeile.txt") && Has(L"_dbgActions.cmd"));

@@ -87,7 +87,7 @@ class ScriptedBatch {
 
   std::wstring Path(std::wstring_view name) const { return kTestTempDir + std::wstring(name); }
   void Write(std::wstring_view name, const std::string& text) {
-    files_.WriteFile(Path(name), text);
+    (void)files_.WriteFile(Path(name), text);  // in memory
   }
 
  private:
@@ -96,11 +96,11 @@ class ScriptedBatch {
          {std::pair{kActionFile, &actions}, std::pair{kBreakListFile, &breaks}}) {
       if (!files_.FileExists(Path(name))) continue;
       seen->push_back(files_.Contents(Path(name)));
-      files_.RemoveFile(Path(name));
+      (void)files_.RemoveFile(Path(name));  // in memory
     }
     if (files_.FileExists(Path(kErrLevelFile))) {
       error_levels.push_back(files_.Contents(Path(kErrLevelFile)));
-      files_.RemoveFile(Path(kErrLevelFile));
+      (void)files_.RemoveFile(Path(kErrLevelFile));  // in memory
     }
   }
   void RunStep() {

@@ -12,7 +12,7 @@ namespace {
 
 class SessionDirectoryTest : public testing::Test {
  protected:
-  SessionDirectoryTest() { disk_.CreateDirectory(L"/base"); }
+  SessionDirectoryTest() { EXPECT_TRUE(disk_.CreateDirectory(L"/base")); }
 
   VirtualFileSystem disk_;
   VirtualTempDirs temp_dirs_{disk_, L"/base/"};
