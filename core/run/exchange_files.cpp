@@ -119,6 +119,7 @@ IoStatus ExchangeFiles::PrepareProcessStart(const std::wstring& parameters) {
 IoStatus ExchangeFiles::CleanRunStart() {
   if (IoStatus status = RestoreTempDir(); !status) return status;
   RemoveIfPresent(kErrorCopyFile);
+  RemoveIfPresent(kConditionLineFile);
   for (std::int32_t depth = 0; depth <= kMaxCleanedCallDepth; ++depth) {
     for (std::wstring_view prefix :
          {kBlockGlobalsPrefix, kForVariablesPrefix, kLocalCounterPrefix}) {
@@ -137,9 +138,10 @@ void ExchangeFiles::DeleteAtExit(const DebugDocument& doc) {
     const bool userText = !doc.SourcePath.empty() && full == files_.FullPath(doc.SourcePath);
     if (!userText) RemovePathIfPresent(full);
   }
-  for (std::wstring_view name : {kActionFile, kLocalScriptFile, kErrLevelFile, kCurrentLineFile,
-                                 kLastLineFile, kStopSignalFile, kErrorFile, kErrorCopyFile,
-                                 kBreakListFile, kBreakCondFile, kBreakRequestFile, kGlobalsFile}) {
+  for (std::wstring_view name :
+       {kActionFile, kLocalScriptFile, kErrLevelFile, kCurrentLineFile, kLastLineFile,
+        kStopSignalFile, kErrorFile, kErrorCopyFile, kBreakListFile, kBreakCondFile,
+        kBreakRequestFile, kGlobalsFile, kConditionLineFile}) {
     RemoveIfPresent(name);
   }
   for (std::int32_t depth = 0; depth <= kMaxCleanedCallDepth; ++depth) {

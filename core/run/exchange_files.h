@@ -130,6 +130,9 @@ class ExchangeFiles {
   std::optional<StopSignal> ReadStopSignal() const;
   // The line that last began to run; nothing when the file gives no number.
   std::optional<std::int32_t> ReadLastLine() const;
+  // The line whose breakpoint condition broke the batch off; nothing when no
+  // condition did.
+  std::optional<std::int32_t> ReadConditionLine() const;
   // The error lines added since the last call (those beyond LastErrIndex),
   // in file order; LastErrIndex becomes the copy's last index and the copy
   // is removed. Nothing changes when there is no copy.

@@ -151,6 +151,27 @@ TEST_F(E2eTest, AConditionThatWouldBreakTheIfLineNeverReachesTheBatch) {
   EXPECT_TRUE(again.Texts("message").empty()) << again.raw;
 }
 
+TEST_F(E2eTest, ASyntaxErrorOfAConditionNamesItsBreakpoint) {
+  // The condition passes the check but breaks the IF once the variable
+  // turns out empty; the line that ran before is not to blame.
+  const Session run = Debug(Batch("loop_count.bat"), "break 3 if %nothing%==1\nrun\n");
+  ASSERT_EQ(run.status, 0) << run.raw;
+  const Texts messages = run.Texts("message");
+  ASSERT_EQ(messages.size(), 1u) << run.raw;
+  EXPECT_NE(messages[0].find("Check the condition of the breakpoint on line 3:\r\n%nothing%==1"),
+            std::string::npos)
+      << run.raw;
+  EXPECT_EQ(run.LastStop()["line"].number, 3);
+  EXPECT_EQ(run.LastStop()["reason"].number, 14);
+
+  // A condition that evaluates leaves nothing behind and no error output.
+  const Session fine = Debug("loop_count.bat", "break 3 if %n%==4\nrun\nrun\n");
+  ASSERT_EQ(fine.status, 0) << fine.raw;
+  EXPECT_EQ(fine.StopLines(), (Lines{3, 6}));
+  EXPECT_EQ(Global(fine.Stops()[0], "n"), "n=4");
+  EXPECT_TRUE(fine.Texts("message").empty()) << fine.raw;
+}
+
 TEST_F(E2eTest, AddedCommandStopsAgainAtTheSameLineWithTheNewValue) {
   const Session run =
       Debug(Batch("step_through.bat"), "step\nstep\nadd set count=5\nlog\nstep\nstep\n");
