@@ -400,6 +400,14 @@ TEST_F(ExchangeFilesTest, LastLineIsTheNumberAtTheStart) {
   EXPECT_FALSE(exchange_.ReadLastLine().has_value());
 }
 
+TEST_F(ExchangeFilesTest, ANoteOfABrokenOffConditionLastsUntilTheNextRun) {
+  EXPECT_FALSE(exchange_.ReadConditionLine().has_value());
+  Put(kConditionLineFile, "12 \r\n");
+  EXPECT_EQ(exchange_.ReadConditionLine(), 12);
+  ASSERT_TRUE(exchange_.CleanRunStart());
+  EXPECT_FALSE(Has(kConditionLineFile)) << "a new run must not blame an old condition";
+}
+
 TEST_F(ExchangeFilesTest, NewErrorLinesAreThoseBeyondTheLastReported) {
   EXPECT_TRUE(exchange_.ReadNewErrorLines().empty());
   EXPECT_EQ(exchange_.LastErrIndex(), -1);
