@@ -5,9 +5,9 @@
 #include <thread>
 
 #include "cli/exit_status.h"
-#include "cli/line_refusal.h"
 #include "core/base/ascii_case.h"
 #include "core/base/exchange_file_names.h"
+#include "core/run/line_refusal.h"
 #include "platform/code_page.h"
 #include "platform/terminal_signals.h"
 

@@ -71,6 +71,7 @@ void RunControl::EnterRunning() {
   // Leftovers of an earlier run go before the new batch file is written.
   const IoStatus cleaned = exchange_.CleanRunStart();
   Report(cleaned);
+  calls_.Clear();
   view_.FocusKeyTarget();
   run_prepared_ = cleaned && instrumented_.PrepareForRun(doc_, exchange_.Refs(), rewrite_lines_);
 }
@@ -147,6 +148,8 @@ void RunControl::ActionStartResetExecute(bool from_command) {
   }
   EndBatchProcess();
   run_mode_ = rmNone;
+  step_out_below_ = 0;
+  calls_.Clear();
   SetRunState(RunState::Ready);
   ShowGlobalNames();
   view_.PanesChanged();
