@@ -9,7 +9,7 @@ namespace tarnvelock {
 
 inline constexpr char kDebugUsage[] =
     "usage: tarnvelock-cli [--json] [--poll-ms N] [--timeout S] [--params TEXT]\n"
-    "                      [--script FILE] BATCH\n";
+    "                      [--script FILE] [--quiet] [--in-place] BATCH\n";
 
 struct DebugOptions {
   bool json = false;
@@ -17,6 +17,8 @@ struct DebugOptions {
   int timeout_s = 0;  // 0: wait as long as it takes
   std::optional<std::wstring> params;
   std::optional<std::wstring> script;
+  bool quiet = false;     // the batch's output without the debugger's banner
+  bool in_place = false;  // "Enable %0" for this session: the batch runs where it lies
   std::wstring batch;
 };
 

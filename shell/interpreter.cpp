@@ -10,6 +10,7 @@
 #include "shell/arguments.h"
 #include "shell/builtins/builtins.h"
 #include "shell/builtins/help_texts.h"
+#include "shell/child_interpreter.h"
 #include "shell/clock_text.h"
 #include "shell/command_search.h"
 #include "shell/for_loop.h"
@@ -245,25 +246,28 @@ int Interpreter::ExecuteChain(const Chain& chain) {
 }
 
 int Interpreter::ExecutePipe(const Chain& chain) {
-  // Each side runs in an interpreter of its own, as on Windows, where
-  // delayed expansion is off in the new interpreters.
+  // Each side runs in an interpreter of its own, as on Windows: it starts
+  // with ERRORLEVEL 0, and a plain command is prepared (its "!VAR!"
+  // expanded) before it is handed on, while a block, IF or FOR goes as text
+  // to an interpreter where delayed expansion is off.
   PipeEnds pipe = MakePipe();
   auto run_side = [this, &pipe](const Node& side, Descriptor end, Descriptor handle) {
-    return ForkInterpreter([this, &pipe, &side, end, handle] {
+    return StartChildInterpreter([this, &pipe, &side, end, handle] {
       ReplaceDescriptor(end, handle);
       CloseDescriptor(pipe.read);
       CloseDescriptor(pipe.write);
-      delayed_expansion_ = false;
+      if (!std::holds_alternative<SimpleCommand>(side.value)) delayed_expansion_ = false;
+      error_level_ = 0;
       Execute(side);
       return exit_requested() ? exit_code_ : error_level_;
     });
   };
-  ProcessId left = run_side(*chain.left, pipe.write, 1);
-  ProcessId right = run_side(*chain.right, pipe.read, 0);
+  ChildInterpreter left = run_side(*chain.left, pipe.write, 1);
+  ChildInterpreter right = run_side(*chain.right, pipe.read, 0);
   CloseDescriptor(pipe.read);
   CloseDescriptor(pipe.write);
-  WaitForProcess(left);
-  error_level_ = WaitForProcess(right);
+  WaitForChildInterpreter(left);
+  error_level_ = WaitForChildInterpreter(right);
   return error_level_;
 }
 
@@ -323,10 +327,10 @@ std::string Interpreter::CaptureOutput(const std::string& text) {
 int Interpreter::RunNested(std::string_view invocation_text) {
   Invocation invocation = ParseInvocation(invocation_text, variables_);
   std::string command_line = "cmd " + std::string(TrimLeadingDelimiters(invocation_text));
-  ProcessId child = ForkInterpreter([this, &invocation, &command_line] {
+  ChildInterpreter child = StartChildInterpreter([this, &invocation, &command_line] {
     return RunInvocation(invocation, variables_, command_line);
   });
-  error_level_ = WaitForProcess(child);
+  error_level_ = WaitForChildInterpreter(child);
   return error_level_;
 }
 
@@ -429,8 +433,17 @@ int Interpreter::CallLabel(const std::string& label, const std::string& rest) {
 }
 
 int Interpreter::Call(std::string_view text) {
+  // "call" with nothing after it fails; with only a blank after it, it calls
+  // nothing and succeeds: "(call)" and "(call )" set ERRORLEVEL 1 and 0.
+  if (text.empty()) {
+    error_level_ = 1;
+    return 1;
+  }
   std::string_view trimmed = TrimLeadingDelimiters(text);
-  if (trimmed.empty()) return 0;
+  if (trimmed.empty()) {
+    error_level_ = 0;
+    return 0;
+  }
   // The second expansion: carets are doubled first so that the reading
   // phase that follows leaves them as they were.
   std::string doubled;

@@ -27,10 +27,14 @@ inline constexpr std::wstring_view kHelpFile = L"_dbgHelp.txt";
 // The line whose breakpoint condition the batch is evaluating; it is left
 // behind only when the evaluation broke the batch off.
 inline constexpr std::wstring_view kConditionLineFile = L"_dbgCondLine.txt";
+// One variable's value, written by a command the terminal debugger adds.
+inline constexpr std::wstring_view kPrintFile = L"_dbgPrint.txt";
 
 // Prefixes of the files kept per call depth: prefix + depth + ".txt".
 inline constexpr std::wstring_view kForVariablesPrefix = L"_dbgAktLSets";
 inline constexpr std::wstring_view kParametersPrefix = L"_dbgAktPara";
+// The line of the CALL that entered the level (a copy of the last-line file).
+inline constexpr std::wstring_view kCallLinePrefix = L"_dbgAktCall";
 inline constexpr std::wstring_view kBlockGlobalsPrefix = L"_dbgAltGSets";
 inline constexpr std::wstring_view kLocalCounterPrefix = L"_dbgLocal";
 

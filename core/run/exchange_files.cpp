@@ -122,7 +122,7 @@ IoStatus ExchangeFiles::CleanRunStart() {
   RemoveIfPresent(kConditionLineFile);
   for (std::int32_t depth = 0; depth <= kMaxCleanedCallDepth; ++depth) {
     for (std::wstring_view prefix :
-         {kBlockGlobalsPrefix, kForVariablesPrefix, kLocalCounterPrefix}) {
+         {kBlockGlobalsPrefix, kForVariablesPrefix, kLocalCounterPrefix, kCallLinePrefix}) {
       RemoveIfPresent(PerCallFile(prefix, depth));
     }
   }
@@ -141,12 +141,12 @@ void ExchangeFiles::DeleteAtExit(const DebugDocument& doc) {
   for (std::wstring_view name :
        {kActionFile, kLocalScriptFile, kErrLevelFile, kCurrentLineFile, kLastLineFile,
         kStopSignalFile, kErrorFile, kErrorCopyFile, kBreakListFile, kBreakCondFile,
-        kBreakRequestFile, kGlobalsFile, kConditionLineFile}) {
+        kBreakRequestFile, kGlobalsFile, kPrintFile, kConditionLineFile}) {
     RemoveIfPresent(name);
   }
   for (std::int32_t depth = 0; depth <= kMaxCleanedCallDepth; ++depth) {
-    for (std::wstring_view prefix :
-         {kBlockGlobalsPrefix, kForVariablesPrefix, kParametersPrefix, kLocalCounterPrefix}) {
+    for (std::wstring_view prefix : {kBlockGlobalsPrefix, kForVariablesPrefix, kParametersPrefix,
+                                     kLocalCounterPrefix, kCallLinePrefix}) {
       RemoveIfPresent(PerCallFile(prefix, depth));
     }
   }

@@ -203,7 +203,7 @@ TEST_F(CliProgramTest, InstrumentAppliesTheSettingsFileUnlessTold) {
 
   const Result startup = RunCli("--instrument '" + batch + "' --startup \"set LEVEL=3\"");
   EXPECT_NE(startup.out.find("\r\nset LEVEL=3\r\n"), std::string::npos);
-  EXPECT_NE(startup.out.find("@echo LEVEL=%LEVEL%\r\n"), std::string::npos)
+  EXPECT_NE(startup.out.find("@echo LEVEL=!LEVEL!\r\n"), std::string::npos)
       << "a variable the start-up command sets is watched";
 }
 
