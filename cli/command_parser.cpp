@@ -7,6 +7,7 @@
 
 #include "core/base/ascii_case.h"
 #include "core/base/text_trim.h"
+#include "core/document/line_marks.h"
 #include "core/run/breakpoint_properties.h"
 
 namespace tarnvelock {
@@ -230,35 +231,6 @@ std::wstring ParseArguments(ParsedCommand& command, std::wstring_view rest) {
 }
 
 }  // namespace
-
-std::optional<std::int32_t> ParseWholeNumber(std::wstring_view text) {
-  bool negative = false;
-  if (!text.empty() && (text.front() == L'-' || text.front() == L'+')) {
-    negative = text.front() == L'-';
-    text.remove_prefix(1);
-  }
-  int base = 10;
-  if (text.starts_with(L'$')) {
-    base = 16;
-    text.remove_prefix(1);
-  } else if (text.starts_with(L"0x") || text.starts_with(L"0X")) {
-    base = 16;
-    text.remove_prefix(2);
-  }
-  if (text.empty()) return std::nullopt;
-  std::int64_t value = 0;
-  for (wchar_t c : text) {
-    int digit = -1;
-    if (c >= L'0' && c <= L'9') digit = c - L'0';
-    if (base == 16 && AsciiUpper(c) >= L'A' && AsciiUpper(c) <= L'F') {
-      digit = AsciiUpper(c) - L'A' + 10;
-    }
-    if (digit < 0) return std::nullopt;
-    value = value * base + digit;
-    if (value > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
-  }
-  return static_cast<std::int32_t>(negative ? -value : value);
-}
 
 bool RunsBatch(Verb verb) {
   switch (verb) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/document/line_marks.h"
+
 namespace tarnvelock {
 
 enum class Verb {
@@ -88,9 +90,5 @@ ParseResult ParseCommand(std::wstring_view line);
 // True for the verbs that run the batch on (a step, Execute, Goto Line, an
 // added command) or stop it while it runs (Terminate, Break).
 bool RunsBatch(Verb verb);
-
-// A whole number as "Set max Errorlevel" takes it: optional sign, then
-// decimal digits, or hexadecimal digits after "$" or "0x".
-std::optional<std::int32_t> ParseWholeNumber(std::wstring_view text);
 
 }  // namespace tarnvelock

@@ -1,6 +1,7 @@
 // The command syntax of the debugger mode: what each form yields and which
 // lines are refused with a reason.
 #include "cli/command_parser.h"
+#include "core/document/line_marks.h"
 
 #include <gtest/gtest.h>
 

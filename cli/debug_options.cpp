@@ -2,6 +2,7 @@
 #include "cli/debug_options.h"
 
 #include "cli/command_parser.h"
+#include "core/document/line_marks.h"
 
 namespace tarnvelock {
 
