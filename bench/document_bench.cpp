@@ -21,7 +21,7 @@ int main() {
   constexpr int kMarks = 1'000;
   FileSystem& files = SystemFileSystem();
   const std::wstring dir = SystemTempBase() + L"tarnvelock-bench/";
-  if (!EnsurePrivateDirectory(dir)) return 1;
+  if (!EnsurePrivateDirectory(SystemTempBase()) || !EnsurePrivateDirectory(dir)) return 1;
   const std::wstring path = dir + L"big.bat";
 
   const std::vector<std::wstring> lines = bench::GeneratedBatch(kLines);

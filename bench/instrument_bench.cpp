@@ -23,7 +23,7 @@ int main() {
   InstrumentedBatch batch(files, SystemCodePages(), view);
   const BatchRefs refs = MakeBatchRefs(L"/tmp/_dbgTmp/");
   const std::wstring out_dir = SystemTempBase() + L"tarnvelock-bench/";
-  if (!EnsurePrivateDirectory(out_dir)) return 1;
+  if (!EnsurePrivateDirectory(SystemTempBase()) || !EnsurePrivateDirectory(out_dir)) return 1;
   const std::wstring out_path = out_dir + L"instrumented.cmd";
 
   DebugDocument doc;

@@ -80,7 +80,7 @@ double ExecuteSeconds(const std::wstring& batch, const std::wstring& interpreter
 int main() {
   FileSystem& files = SystemFileSystem();
   const std::wstring dir = SystemTempBase() + L"tarnvelock-run-bench/";
-  if (!EnsurePrivateDirectory(dir)) return 1;
+  if (!EnsurePrivateDirectory(SystemTempBase()) || !EnsurePrivateDirectory(dir)) return 1;
   std::wstring own = FromUtf8(OwnExecutablePath());
   own.erase(own.find_last_of(L'/') + 1);
   const std::wstring interpreter_dir = own + L"../shell/";
@@ -132,13 +132,19 @@ int main() {
   // depends on the file system of the temporary base: measured on the
   // default base and, where there is one, on a memory file system (where
   // $XDG_RUNTIME_DIR of a desktop session points).
-  std::vector<std::wstring> bases = {SystemTempBase()};
-  if (files.DirectoryExists(L"/dev/shm") && bases.front() != L"/dev/shm/") {
-    bases.push_back(L"/dev/shm/");
+  // Each entry is a TMPDIR to run under; empty keeps the environment as it is.
+  std::vector<std::wstring> roots = {L""};
+  if (files.DirectoryExists(L"/dev/shm") && !SystemTempBase().starts_with(L"/dev/shm/")) {
+    roots.push_back(L"/dev/shm/");
   }
   const double lines = static_cast<double>(kIterations) * kBodyLines;
-  for (const std::wstring& base : bases) {
-    ProcessEnvironment().Set(L"TMPDIR", base);
+  for (const std::wstring& root : roots) {
+    if (!root.empty()) {
+      // The runtime directory would come before TMPDIR.
+      ProcessEnvironment().Unset(L"XDG_RUNTIME_DIR");
+      ProcessEnvironment().Set(L"TMPDIR", root);
+    }
+    const std::wstring base = SystemTempBase();
     const double instrumented = ExecuteSeconds(batch, interpreter_dir, view);
     if (instrumented < 0) {
       std::fprintf(stderr, "the run did not end\n");

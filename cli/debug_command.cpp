@@ -99,7 +99,9 @@ int DebugCommand(const std::vector<std::wstring>& args) {
   }
   session.Console().SetConsoleSink([&view](std::string_view bytes) { view.ConsoleOutput(bytes); });
   session.Document().OpenDocument(batch);
-  if (!session.Doc().Loaded()) return files.FileExists(batch) ? kExitRejected : kExitMissing;
+  if (!session.Doc().Loaded()) {
+    return files.FileExists(batch) || files.DirectoryExists(batch) ? kExitRejected : kExitMissing;
+  }
   if (options->params) session.Doc().Options.Parameters = *options->params;
   // Scripts read values as the batch holds them; the bullet is for people.
   if (options->json) session.Variables().SetShowBlanks(false, true);

@@ -408,7 +408,7 @@ void DebugLoop::SetBreakpoint(const ParsedCommand& command) {
   properties.Condition = command.text;
   const BreakpointCheck check = run_.SetBreakpointProperties(command.line, properties);
   if (check.BadCondition) {
-    view_.ReportError(std::wstring(kConditionErrorText) + L" " +
+    view_.ReportError(ConditionErrorMessage(check.Problem) + L" " +
                       std::wstring(kConditionExampleText));
   } else if (!check.Stored) {
     view_.ReportError(L"break: the count must be a whole number above 0");

@@ -44,7 +44,8 @@ class InspectedBatch {
   int Load(const std::wstring& path) {
     controller_.OpenDocument(path);
     if (controller_.document().Loaded()) return 0;
-    return SystemFileSystem().FileExists(path) ? kExitRejected : kExitMissing;
+    const FileSystem& files = SystemFileSystem();
+    return files.FileExists(path) || files.DirectoryExists(path) ? kExitRejected : kExitMissing;
   }
 
   DebugDocument& doc() { return controller_.document(); }
@@ -56,6 +57,14 @@ class InspectedBatch {
   LineScanner scanner_;
   DocumentController controller_;
 };
+
+// Whether output is the batch itself or the file its text is moved aside to
+// while %0 is enabled, by name or through a link.
+bool WritesOverTheBatch(const std::wstring& batch, const std::wstring& output) {
+  const FileSystem& files = SystemFileSystem();
+  const std::wstring full = files.FullPath(batch);
+  return files.SameFile(output, full) || files.SameFile(output, full + L".org");
+}
 
 void WriteStdout(const std::string& bytes) {
   std::fwrite(bytes.data(), 1, bytes.size(), stdout);
@@ -123,6 +132,13 @@ int InstrumentCommand(const std::vector<std::wstring>& args) {
     }
   }
   if (!batch) return Usage(kUsage);
+  if (output && WritesOverTheBatch(*batch, *output)) {
+    std::fprintf(stderr,
+                 "tarnvelock-cli: -o %s would write the instrumented batch over the batch's own "
+                 "text; choose another output file.\n",
+                 ToUtf8(*output).c_str());
+    return kExitRejected;
+  }
 
   std::wstring base = tmp ? SystemFileSystem().FullPath(*tmp) : SystemTempBase();
   if (base.back() != PathSeparator()) base += PathSeparator();

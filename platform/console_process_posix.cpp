@@ -65,7 +65,8 @@ UniqueFd OpenNullDevice() {
 // none is asked for or it cannot be opened (the process starts all the same).
 UniqueFd OpenStderr(const std::wstring& path) {
   if (!path.empty()) {
-    UniqueFd file(::open(ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    UniqueFd file(
+        ::open(ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644));
     if (file.valid()) return file;
   }
   return OpenNullDevice();

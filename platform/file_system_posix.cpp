@@ -74,6 +74,14 @@ class PosixFileSystem final : public FileSystem {
     return NormaliseAbsolutePath(absolute, L'/');
   }
 
+  bool SameFile(const std::wstring& a, const std::wstring& b) const override {
+    struct stat first, second;
+    if (::stat(NativePath(a).c_str(), &first) == 0 && ::stat(NativePath(b).c_str(), &second) == 0) {
+      return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    }
+    return FullPath(a) == FullPath(b);
+  }
+
   std::optional<FileTimeStamp> LastWriteTime(const std::wstring& path) const override {
     struct stat st;
     if (::stat(NativePath(path).c_str(), &st) != 0) return std::nullopt;
@@ -111,6 +119,12 @@ class PosixFileSystem final : public FileSystem {
 
   IoStatus AppendFile(const std::wstring& path, std::string_view contents) override {
     return WriteWithFlags(path, contents, O_APPEND);
+  }
+
+  IoStatus WriteNoFollow(const std::wstring& path, std::string_view contents,
+                         WriteMode mode) override {
+    return WriteWithFlags(path, contents,
+                          O_NOFOLLOW | (mode == WriteMode::Append ? O_APPEND : O_TRUNC));
   }
 
   IoStatus RemoveFile(const std::wstring& path) override {

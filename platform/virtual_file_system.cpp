@@ -53,6 +53,14 @@ void VirtualFileSystem::MakeInaccessible(const std::wstring& path) {
   inaccessible_.insert(FullPath(path));
 }
 
+void VirtualFileSystem::RemoveTree(const std::wstring& path) {
+  const std::wstring full = FullPath(path);
+  const std::wstring inside = full + L"/";
+  const auto below = [&](const std::wstring& p) { return p == full || p.starts_with(inside); };
+  std::erase_if(files_, [&](const auto& entry) { return below(entry.first); });
+  std::erase_if(directories_, below);
+}
+
 bool VirtualFileSystem::FileExists(const std::wstring& path) const {
   return files_.count(FullPath(path)) != 0;
 }

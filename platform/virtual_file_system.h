@@ -22,6 +22,8 @@ class VirtualFileSystem final : public FileSystem {
   std::string Contents(const std::wstring& path) const;
   // Makes every operation on path fail from now on.
   void MakeInaccessible(const std::wstring& path);
+  // Removes path with everything below it, as another program might.
+  void RemoveTree(const std::wstring& path);
 
   bool FileExists(const std::wstring& path) const override;
   bool DirectoryExists(const std::wstring& path) const override;

@@ -24,6 +24,9 @@ inline constexpr std::wstring_view kBreakRequestFile = L"_dbgDoBreak";
 inline constexpr std::wstring_view kGlobalsFile = L"_dbgAktGSets.txt";
 inline constexpr std::wstring_view kLocalScriptFile = L"_dbgLocal.cmd";
 inline constexpr std::wstring_view kHelpFile = L"_dbgHelp.txt";
+// The line whose breakpoint condition the batch is evaluating; it is left
+// behind only when the evaluation broke the batch off.
+inline constexpr std::wstring_view kConditionLineFile = L"_dbgCondLine.txt";
 // One variable's value, written by a command the terminal debugger adds.
 inline constexpr std::wstring_view kPrintFile = L"_dbgPrint.txt";
 

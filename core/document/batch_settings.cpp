@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "core/base/condition_check.h"
 #include "core/base/condition_text.h"
 #include "core/document/history.h"
 #include "core/document/product.h"
@@ -125,7 +126,8 @@ bool StoredFormatAnsi(const IniFile& ini) {
 }
 
 bool ApplyBatchSettings(const IniFile& ini, const FileSystem& fs,
-                        const std::wstring& default_startup, DebugDocument& doc) {
+                        const std::wstring& default_startup, DebugDocument& doc,
+                        std::vector<DroppedCondition>* dropped) {
   BatchOptions& options = doc.Options;
   options.VarWidth = ini.GetInt(kMain, L"VarWidth").value_or(options.VarWidth);
   options.LogWidth = ini.GetInt(kMain, L"LogWidth").value_or(options.LogWidth);
@@ -159,6 +161,12 @@ bool ApplyBatchSettings(const IniFile& ini, const FileSystem& fs,
     record.BreakPoint = true;
     record.BreakCount = ini.GetInt(section, L"BreakCount").value_or(1);
     record.BreakCond = ini.Get(section, L"BreakCond").value_or(L"");
+    // A condition edited into the file by hand would end the run with a
+    // syntax error blamed on another line.
+    if (std::wstring problem = ConditionProblem(record.BreakCond); !problem.empty()) {
+      if (dropped != nullptr) dropped->push_back({i, record.BreakCond, problem});
+      record.BreakCond.clear();
+    }
     record.BreakCondX = BindForVariables(CondToBatch(record.BreakCond));
     breakpoints_read = true;
   }
@@ -173,6 +181,17 @@ bool ApplyBatchSettings(const IniFile& ini, const FileSystem& fs,
   doc.NaviString = ini.Get(kRun, L"NaviString").value_or(L"");
   ApplyIndexList(ini, L"Navigation", &LineRecord::Navigation, doc);
   return breakpoints_read;
+}
+
+std::wstring DroppedConditionsMessage(const std::vector<DroppedCondition>& dropped) {
+  std::wstring text =
+      L"These stored breakpoint conditions cannot follow a batch IF and were dropped; the "
+      L"breakpoints are kept without them:";
+  for (const DroppedCondition& entry : dropped) {
+    text += L"\nline " + std::to_wstring(entry.Line) + L": " + entry.Condition + L" (" +
+            entry.Problem + L")";
+  }
+  return text;
 }
 
 void LimitPaneSizes(BatchOptions& options, int client_width, int variables_height) {

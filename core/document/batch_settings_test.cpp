@@ -138,6 +138,39 @@ TEST(BatchSettingsTest, BadValuesAreSkipped) {
   for (const LineRecord& record : doc.Records) EXPECT_FALSE(record.Navigation);
 }
 
+TEST(BatchSettingsTest, AStoredConditionThatBreaksTheIfIsDroppedAndTheBreakpointKept) {
+  VirtualFileSystem fs;
+  DebugDocument doc = DocumentWithLines(5);
+  const IniFile ini = IniFile::Parse(
+      L"[BreakPoint1]\nBreakCount=2\nBreakCond=((((( \"%~zzzz\" == ^^^\n"
+      L"[BreakPoint2]\nBreakCond=%n%==1\n[BreakPoint3]\nBreakCond=a==b & del x\n");
+  std::vector<DroppedCondition> dropped;
+  EXPECT_TRUE(ApplyBatchSettings(ini, fs, L"", doc, &dropped));
+  EXPECT_TRUE(doc.Records[1].BreakPoint);
+  EXPECT_EQ(doc.Records[1].BreakCount, 2);
+  EXPECT_EQ(doc.Records[1].BreakCond, L"");
+  EXPECT_EQ(doc.Records[1].BreakCondX, L"@if  set _dbgBC=0\r\n@exit /b");
+  EXPECT_EQ(doc.Records[2].BreakCond, L"%n%==1");
+  EXPECT_TRUE(doc.Records[3].BreakPoint);
+  EXPECT_EQ(doc.Records[3].BreakCond, L"");
+  ASSERT_EQ(dropped.size(), 2u);
+  EXPECT_EQ(dropped[0].Line, 1);
+  EXPECT_EQ(dropped[1].Condition, L"a==b & del x");
+  EXPECT_EQ(DroppedConditionsMessage(dropped),
+            L"These stored breakpoint conditions cannot follow a batch IF and were dropped; the "
+            L"breakpoints are kept without them:\n"
+            L"line 1: ((((( \"%~zzzz\" == ^^^ (\"%~\" is not followed by a parameter's "
+            L"modifiers and number)\n"
+            L"line 3: a==b & del x (\"&\" outside double quotes)");
+  // Written back, the file holds the breakpoints without them: the message
+  // comes once.
+  DebugDocument again = DocumentWithLines(5);
+  dropped.clear();
+  ApplyBatchSettings(BatchSettingsIni(doc), fs, L"", again, &dropped);
+  EXPECT_TRUE(dropped.empty());
+  EXPECT_TRUE(again.Records[3].BreakPoint);
+}
+
 TEST(BatchSettingsTest, ParameterThornComesBackAsQuote) {
   VirtualFileSystem fs;
   DebugDocument doc = DocumentWithLines(1);

@@ -93,7 +93,9 @@ void DocumentController::OpenDocument(const std::wstring& path) {
   } else {
     // Reset sends the breakpoints to the batch anyway; whether any were read
     // does not matter here.
-    ApplyBatchSettings(settings, fs_, default_startup_, doc_);
+    std::vector<DroppedCondition> dropped;
+    ApplyBatchSettings(settings, fs_, default_startup_, doc_, &dropped);
+    if (!dropped.empty()) view_.ShowMessage(DroppedConditionsMessage(dropped));
     if (!policy_.ChangeFiles) doc_.Options.Prozent0 = false;
     MenuItemSettingsEnableProzent0Click();
   }
@@ -104,6 +106,10 @@ void DocumentController::OpenDocument(const std::wstring& path) {
 }
 
 bool DocumentController::MayOpen(const std::wstring& path, const std::wstring& full, bool reload) {
+  if (fs_.DirectoryExists(path)) {
+    view_.ShowMessage(L"ERROR:\n\n" + path + L" is a directory, not a batch file.");
+    return false;
+  }
   // A batch that is missing because the %0 mode moved it aside can be put back.
   if (!fs_.FileExists(path) && (reload || !fs_.FileExists(full + std::wstring(kOrg)))) {
     view_.ShowMessage(NotFoundMessage(path));
@@ -135,7 +141,7 @@ bool DocumentController::BeginNewDocument(const std::wstring& full, IniFile* set
   } else if (MovedAside() && !RestoreMovedBatch()) {
     return false;
   }
-  if (policy_.ChangeFiles && !RecoverMovedBatch(full)) return false;
+  if (!RecoverMovedBatch(full)) return false;
   StartNewDocument(full);
   if (policy_.ReadSettings) {
     if (IoStatus status = ReadIniFile(fs_, doc_.IniPath, settings); !status) Report(status);
@@ -196,6 +202,13 @@ bool DocumentController::ReadItems(std::vector<DocumentLine>* items) {
   std::string bytes;
   if (IoStatus status = fs_.ReadFile(doc_.SourcePath, &bytes); !status) {
     Report(status);
+    return false;
+  }
+  if (LooksLikeWideText(bytes)) {
+    view_.ShowMessage(L"ERROR:\n\n" + doc_.SourcePath +
+                      L" is saved as UTF-16 (or holds mostly NUL bytes). Batch files must be saved "
+                      L"as 8-bit text (ANSI, OEM or UTF-8); the command interpreter does not run "
+                      L"UTF-16 batches either.");
     return false;
   }
   *items = SplitDocumentLines(code_pages_.Decode(bytes, doc_.Encoding));
@@ -292,22 +305,33 @@ bool DocumentController::RestoreMovedBatch() {
   return true;
 }
 
+bool DocumentController::LeftMovedAside(const std::wstring& full) const {
+  if (!fs_.FileExists(full + std::wstring(kOrg))) return false;
+  if (!fs_.FileExists(full)) return true;
+  std::string bytes;
+  if (!fs_.ReadFile(full, &bytes)) return false;  // the load reports it
+  const std::wstring text = code_pages_.Decode(bytes.substr(0, 200), CodePage::Oem);
+  return text.starts_with(kInstrumentedFirstLine);
+}
+
 bool DocumentController::RecoverMovedBatch(const std::wstring& full) {
+  if (!LeftMovedAside(full)) return true;
   const std::wstring org = full + std::wstring(kOrg);
-  if (!fs_.FileExists(org)) return true;
-  if (fs_.FileExists(full)) {
-    std::string bytes;
-    if (!fs_.ReadFile(full, &bytes)) return true;  // the load reports it
-    const std::wstring text = code_pages_.Decode(bytes.substr(0, 200), CodePage::Oem);
-    if (!text.starts_with(kInstrumentedFirstLine)) return true;
+  if (policy_.ChangeFiles) {
+    if (IoStatus status = fs_.MoveFile(org, full); !status) {
+      Report(status);
+      return false;
+    }
+    view_.ShowMessage(L"The batch " + full + L" was still moved aside to " + org +
+                      L" by an earlier session; its own text is back in place.");
+    return true;
   }
-  if (IoStatus status = fs_.MoveFile(org, full); !status) {
-    Report(status);
-    return false;
-  }
-  view_.ShowMessage(L"The batch " + full + L" was still moved aside to " + org +
-                    L" by an earlier session; its own text is back in place.");
-  return true;
+  // Looking only: the instrumented text would be taken for the user's.
+  view_.ShowMessage(L"The batch " + full +
+                    L" was left with %0 enabled by a session that did not end: it holds the "
+                    L"instrumented batch, and its own text is in " +
+                    org + L"; opening the batch in the debugger puts it back.");
+  return false;
 }
 
 void DocumentController::MenuItemSettingsEnableProzent0Click() {

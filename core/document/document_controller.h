@@ -89,6 +89,11 @@ class DocumentController {
   bool MovedAside() const;
   bool CloseDocument();
   bool RestoreMovedBatch();
+  // Whether full holds the instrumented batch (or nothing) and its user's
+  // text still lies in full + ".org", as a session that did not end left it.
+  bool LeftMovedAside(const std::wstring& full) const;
+  // Puts such a batch back; a load that must change no file only says where
+  // the text is and returns false.
   bool RecoverMovedBatch(const std::wstring& full);
   // The steps of OpenDocument: whether to go on (the file exists, a run in
   // progress may end); the lines and marks a reload relocates; closing the

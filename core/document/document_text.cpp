@@ -1,5 +1,7 @@
-// SplitDocumentLines.
+// Splitting a batch's text into the document's lines, and telling 8-bit text from wide.
 #include "core/document/document_text.h"
+
+#include <algorithm>
 
 namespace tarnvelock {
 
@@ -16,6 +18,14 @@ std::vector<DocumentLine> SplitDocumentLines(std::wstring_view text) {
   lines.push_back({std::wstring(kEndOfFileLine), 0});
   for (DocumentLine& line : lines) line.hash = LineHash(line.text);
   return lines;
+}
+
+bool LooksLikeWideText(std::string_view bytes) {
+  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) return true;
+  // ASCII text in UTF-16 has a NUL in every other byte; an 8-bit batch none.
+  const std::string_view head = bytes.substr(0, 65536);
+  const auto nuls = static_cast<size_t>(std::count(head.begin(), head.end(), '\0'));
+  return nuls > 0 && nuls * 3 >= head.size();
 }
 
 }  // namespace tarnvelock

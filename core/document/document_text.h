@@ -13,4 +13,8 @@ namespace tarnvelock {
 // line. Appends kEndOfFileLine and hashes every entry.
 std::vector<DocumentLine> SplitDocumentLines(std::wstring_view text);
 
+// Whether bytes are UTF-16 (or UTF-32) text rather than 8-bit text: they
+// begin with such a byte-order mark, or a third or more of them are NULs.
+bool LooksLikeWideText(std::string_view bytes);
+
 }  // namespace tarnvelock

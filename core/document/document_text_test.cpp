@@ -27,5 +27,17 @@ TEST(SplitDocumentLinesTest, EmptyTextHasOnlyTheSentinelAndEveryEntryIsHashed) {
   }
 }
 
+TEST(LooksLikeWideTextTest, TellsUtf16FromEightBitText) {
+  using namespace std::string_view_literals;
+  EXPECT_TRUE(LooksLikeWideText("\xFF\xFE@\0e\0"sv));
+  EXPECT_TRUE(LooksLikeWideText("\xFE\xFF\0@\0e"sv));
+  EXPECT_TRUE(LooksLikeWideText("@\0e\0c\0h\0o\0"sv)) << "without a byte-order mark";
+  EXPECT_FALSE(LooksLikeWideText(""));
+  EXPECT_FALSE(
+      LooksLikeWideText("@echo off\r\n\xEF\xBB\xBF"
+                        "echo \xC3\xA4\r\n"));
+  EXPECT_FALSE(LooksLikeWideText("echo one stray NUL\0 in a long line of text\r\n"sv));
+}
+
 }  // namespace
 }  // namespace tarnvelock

@@ -117,7 +117,7 @@ TEST_F(DocumentControllerTest, BadInputIsReportedAndNothingStaysHalfLoaded) {
   Open(L"/b/locked.bat");
   ASSERT_EQ(view_.messages.size(), 3u);
   EXPECT_EQ(view_.messages[0], L"ERROR:\n\nFile /b/none.bat not found!");
-  EXPECT_EQ(view_.messages[1], L"ERROR:\n\nFile /b/dir.bat not found!");
+  EXPECT_EQ(view_.messages[1], L"ERROR:\n\n/b/dir.bat is a directory, not a batch file.");
   EXPECT_EQ(view_.messages[2], L"Cannot open \"/b/locked.bat\": Permission denied.");
   EXPECT_FALSE(doc().Loaded());
   EXPECT_TRUE(doc().BatchPath.empty());

@@ -158,6 +158,14 @@ bool InstrumentedBatch::PrepareForRun(DebugDocument& document, const BatchRefs& 
     Generate(document, rewrite_lines(), refs);
     document.InstrumentStale = false;
   }
+  // A batch that lies in the temporary directory under the instrumented
+  // batch's name, or a link to it there, would lose its text.
+  if (!document.SourcePath.empty() &&
+      files_.SameFile(document.InstrumentedPath, document.SourcePath)) {
+    view_.ShowMessage(L"The instrumented batch would be written over the batch itself (" +
+                      document.SourcePath + L"), so the batch is not started.");
+    return false;
+  }
   return Save(document.InstrumentedPath);
 }
 

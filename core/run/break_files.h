@@ -13,10 +13,14 @@
 namespace tarnvelock {
 
 // The first line of the condition file. The batch calls the file with the
-// line index: it returns to the user's directory, runs that line's ":Cond"
-// section and hands back the section's verdict as its exit code.
+// line index: it notes the line in kConditionLineFile, returns to the user's
+// directory, runs that line's ":Cond" section, removes the note and hands back
+// the section's verdict as its exit code. A condition that breaks off the
+// batch with a syntax error leaves the note behind, which tells the debugger
+// that the error was the condition's, not the last line's.
 inline constexpr std::wstring_view kBreakCondHeader =
-    L"@popd & call :Cond%*&pushd \"%_dbgTmp%\"&exit /b !_dbgBC!";
+    L"@(echo %1)>_dbgCondLine.txt&popd&call :Cond%*&pushd \"%_dbgTmp%\"&del _dbgCondLine.txt&"
+    L"exit /b !_dbgBC!";
 
 // Both the condition sections and the action file are called with the run's
 // parameter list, which starts with the level's stand-in for %0; this first

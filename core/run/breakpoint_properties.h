@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/base/condition_check.h"
 #include "core/document/line_record.h"
 
 namespace tarnvelock {
@@ -16,6 +17,10 @@ inline constexpr std::wstring_view kConditionErrorText =
     L"Syntaxerror: Insert Condition for Batch IF-command!";
 inline constexpr std::wstring_view kConditionExampleText =
     L"Example: \"%var%==1\" or \"defined var\" or \"%%s==0\" or \"exist <file>\"";
+
+// The message for a refused condition: the dialog's text and, in brackets,
+// what is wrong with it (ConditionProblem).
+std::wstring ConditionErrorMessage(std::wstring_view problem);
 
 // The count shown when the dialog opens: the record's count from 2 on, else 1.
 std::int32_t InitialBreakCount(const LineRecord& record);
@@ -27,13 +32,6 @@ std::int32_t ParseBreakCount(std::wstring_view text);
 // count above 1, 0 ("1") sets 1.
 std::int32_t StepBreakCount(std::int32_t count, int step);
 
-// The light test that a condition can follow a batch IF: empty, or not
-// starting with IF and holding a comparison word or operator.
-bool IsBatchCondition(std::wstring_view condition);
-
-// text without leading and trailing blanks and control characters.
-std::wstring TrimCondition(std::wstring_view text);
-
 struct BreakpointProperties {
   bool Active = true;
   std::int32_t Count = 1;  // -1 when the person typed no number
@@ -44,11 +42,12 @@ struct BreakpointProperties {
 struct BreakpointCheck {
   bool BadCount = false;      // the count is no number
   bool BadCondition = false;  // the condition fails IsBatchCondition
+  std::wstring Problem;       // what is wrong with the condition, for the message
   bool Stored = false;
 };
 
 // Stores properties into record when the breakpoint is inactive or has a
-// count above 0 and a valid condition; the condition is stored trimmed, and
+// count above 0 and a valid condition (see ConditionProblem); the condition is stored trimmed, and
 // also as the batch text the condition file carries. A refused record is
 // left as it was.
 BreakpointCheck StoreBreakpoint(LineRecord& record, const BreakpointProperties& properties);

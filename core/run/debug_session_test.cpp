@@ -7,6 +7,7 @@
 
 #include "core/base/exchange_file_names.h"
 #include "core/run/run_fakes_for_tests.h"
+#include "core/run/virtual_temp_dirs_for_tests.h"
 
 namespace tarnvelock {
 namespace {
@@ -76,9 +77,13 @@ TEST_F(DebugSessionTest, ReplacingDoubleColonsRegeneratesTheNextRun) {
 }
 
 TEST_F(DebugSessionTest, AnUnusableTemporaryDirectoryIsReported) {
-  files_.Create(L"/tmp/_dbgTmp", "a file where the directory should be");
-  auto session = NewSession();
-  const IoStatus status = session->Start();
+  // A session directory in the way is the leftover of an earlier session and
+  // is replaced; a base that cannot be a directory stops the session.
+  files_.Create(L"/blocked", "a file where the base should be");
+  VirtualTempDirs blocked{files_, L"/blocked/"};
+  SessionPlatform platform{files_, SystemCodePages(), env_, starter_, blocked.Facility()};
+  DebugSession session(platform, view_, view_, AppSettings{}, L"/opt");
+  const IoStatus status = session.Start();
   EXPECT_FALSE(status);
   EXPECT_FALSE(status.message().empty());
 }

@@ -6,7 +6,6 @@
 
 #include "core/base/exchange_file_names.h"
 #include "core/document/product.h"
-#include "platform/temp_dir.h"
 
 namespace tarnvelock {
 
@@ -51,35 +50,40 @@ std::wstring FirstParameter(std::wstring_view parameters) {
 
 }  // namespace
 
-TempDirFacility TempDirFacility::Platform() {
-  return TempDirFacility{SystemTempBase, EnsurePrivateDirectory};
-}
-
 ExchangeFiles::ExchangeFiles(FileSystem& files, Environment& environment,
                              const CodePageConverter& codePages, TempDirFacility tempDirs)
     : files_(files),
       environment_(environment),
       code_pages_(codePages),
-      temp_dirs_(std::move(tempDirs)) {}
+      temp_dirs_(tempDirs),
+      session_(files, std::move(tempDirs)) {}
 
 IoStatus ExchangeFiles::PrepareTempDir(const std::wstring& tmpPath) {
-  const bool usable =
-      !tmpPath.empty() && IsAbsolutePath(tmpPath) && files_.DirectoryExists(tmpPath);
+  // A chosen base that others can write to is passed over like a missing one.
+  const bool usable = !tmpPath.empty() && IsAbsolutePath(tmpPath) &&
+                      files_.DirectoryExists(tmpPath) && temp_dirs_.EnsurePrivate(tmpPath);
   std::wstring base = usable ? tmpPath : temp_dirs_.SystemBase();
+  if (!usable) {
+    if (IoStatus status = temp_dirs_.EnsurePrivate(base); !status) return status;
+  }
   std::wstring dir = base;
   if (!EndsWithSeparator(dir)) dir += PathSeparator();
-  dir += kTempDirName;
-  if (IoStatus status = temp_dirs_.EnsurePrivate(dir); !status) return status;
-  dir += PathSeparator();
+  if (IoStatus status = session_.Claim(dir); !status) return status;
 
   tmp_base_ = std::move(base);
-  temp_dir_ = std::move(dir);
+  temp_dir_ = session_.Path();
   refs_ = MakeBatchRefs(temp_dir_);
   environment_.Set(kProductName, kProductVersion);
   environment_.Set(L"_dbgTmp", temp_dir_);
   environment_.Set(L"_dbgErr", L"\"" + PathOf(kErrorFile) + L"\"");
   environment_.Set(std::wstring(kStartWord), std::wstring(kStartWord));
   return {};
+}
+
+IoStatus ExchangeFiles::RestoreTempDir() {
+  if (temp_dir_.empty() || session_.Intact()) return {};
+  if (IoStatus status = session_.Restore(); !status) return status;
+  return EnterTempDir();
 }
 
 std::wstring ExchangeFiles::PathOf(std::wstring_view name) const {
@@ -112,14 +116,17 @@ IoStatus ExchangeFiles::PrepareProcessStart(const std::wstring& parameters) {
   return {};
 }
 
-void ExchangeFiles::CleanRunStart() {
+IoStatus ExchangeFiles::CleanRunStart() {
+  if (IoStatus status = RestoreTempDir(); !status) return status;
   RemoveIfPresent(kErrorCopyFile);
+  RemoveIfPresent(kConditionLineFile);
   for (std::int32_t depth = 0; depth <= kMaxCleanedCallDepth; ++depth) {
     for (std::wstring_view prefix :
          {kBlockGlobalsPrefix, kForVariablesPrefix, kLocalCounterPrefix, kCallLinePrefix}) {
       RemoveIfPresent(PerCallFile(prefix, depth));
     }
   }
+  return {};
 }
 
 void ExchangeFiles::DeleteAtExit(const DebugDocument& doc) {
@@ -134,7 +141,7 @@ void ExchangeFiles::DeleteAtExit(const DebugDocument& doc) {
   for (std::wstring_view name :
        {kActionFile, kLocalScriptFile, kErrLevelFile, kCurrentLineFile, kLastLineFile,
         kStopSignalFile, kErrorFile, kErrorCopyFile, kBreakListFile, kBreakCondFile,
-        kBreakRequestFile, kGlobalsFile, kPrintFile}) {
+        kBreakRequestFile, kGlobalsFile, kPrintFile, kConditionLineFile}) {
     RemoveIfPresent(name);
   }
   for (std::int32_t depth = 0; depth <= kMaxCleanedCallDepth; ++depth) {

@@ -15,6 +15,7 @@
 
 #include "core/document/debug_document.h"
 #include "core/instrument/batch_refs.h"
+#include "core/run/session_directory.h"
 #include "core/run/stop_signal.h"
 #include "platform/code_page.h"
 #include "platform/environment.h"
@@ -22,15 +23,6 @@
 #include "platform/io_status.h"
 
 namespace tarnvelock {
-
-// Where the system keeps temporary files and how the private directory is
-// made there; the platform's facilities unless a test substitutes its own.
-struct TempDirFacility {
-  std::function<std::wstring()> SystemBase;
-  std::function<IoStatus(const std::wstring&)> EnsurePrivate;
-
-  static TempDirFacility Platform();
-};
 
 // The texts shown when a start is refused.
 inline constexpr std::wstring_view kTmpFileBlockedMessage =
@@ -55,10 +47,10 @@ class ExchangeFiles {
                 TempDirFacility tempDirs = TempDirFacility::Platform());
 
   // Start-up: chooses the base directory (tmpPath when it is an existing
-  // absolute directory, else the system's), makes the private directory
-  // "_dbgTmp" there, sets the variables "Tarnvelock", "_dbgTmp", "_dbgErr"
-  // and "_dbg" and computes the batch references. Nothing is set when the
-  // directory cannot be made private.
+  // absolute directory private to the user, else the system's private one),
+  // claims this session's own directory there, sets the variables
+  // "Tarnvelock", "_dbgTmp", "_dbgErr" and "_dbg" and computes the batch
+  // references. Nothing is set when no private directory can be had.
   IoStatus PrepareTempDir(const std::wstring& tmpPath);
   // The base directory in use: the value to keep as the TmpPath setting.
   const std::wstring& TmpBase() const { return tmp_base_; }
@@ -77,9 +69,13 @@ class ExchangeFiles {
   // parameters or removes it when they are empty. A failure means the
   // process must not be started; its message is for the user.
   IoStatus PrepareProcessStart(const std::wstring& parameters);
-  // At the start of a run: removes the leftovers of an earlier run that the
-  // batch would otherwise take for its own.
-  void CleanRunStart();
+  // At the start of a run: makes the temporary directory again when it has
+  // gone, and removes the leftovers of an earlier run that the batch would
+  // otherwise take for its own.
+  IoStatus CleanRunStart();
+  // Makes the temporary directory again, and enters it, when it has gone
+  // (removed while the batch stood at a stop, say).
+  IoStatus RestoreTempDir();
   // At program exit: removes every exchange file and the instrumented batch.
   void DeleteAtExit(const DebugDocument& doc);
 
@@ -137,6 +133,9 @@ class ExchangeFiles {
   std::optional<StopSignal> ReadStopSignal() const;
   // The line that last began to run; nothing when the file gives no number.
   std::optional<std::int32_t> ReadLastLine() const;
+  // The line whose breakpoint condition broke the batch off; nothing when no
+  // condition did.
+  std::optional<std::int32_t> ReadConditionLine() const;
   // The error lines added since the last call (those beyond LastErrIndex),
   // in file order; LastErrIndex becomes the copy's last index and the copy
   // is removed. Nothing changes when there is no copy.
@@ -155,6 +154,9 @@ class ExchangeFiles {
  private:
   void RemovePathIfPresent(const std::wstring& path);
   IoStatus WriteUtf8(std::wstring_view name, std::wstring_view text);
+  // Writes an exchange file, never through a symbolic link, making the
+  // directory again first when it has gone.
+  IoStatus WriteExchange(std::wstring_view name, std::string_view bytes, WriteMode mode);
   IoStatus AppendBytes(std::wstring_view name, std::string_view bytes);
   IoStatus AppendActionBytes(std::string_view bytes);
   // Reads name, decoded by its byte-order mark, as lines up to
@@ -172,6 +174,7 @@ class ExchangeFiles {
   Environment& environment_;
   const CodePageConverter& code_pages_;
   TempDirFacility temp_dirs_;
+  SessionDirectory session_;
 
   std::wstring tmp_base_;
   std::wstring temp_dir_;

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "core/base/exchange_file_names.h"
+#include "core/run/virtual_temp_dirs_for_tests.h"
 #include "platform/virtual_environment.h"
 #include "platform/virtual_file_system.h"
 
@@ -102,14 +103,6 @@ class ExchangeFilesTest : public ::testing::Test {
     ASSERT_TRUE(exchange_.PrepareTempDir(L"/work"));
   }
 
-  TempDirFacility Facility() {
-    return TempDirFacility{[] { return kSystemTemp; },
-                           [this](const std::wstring& path) {
-                             return disk_.DirectoryExists(path) ? IoStatus()
-                                                                : disk_.CreateDirectory(path);
-                           }};
-  }
-
   std::string Bytes(std::wstring_view name) {
     return disk_.Contents(L"/work/_dbgTmp/" + std::wstring(name));
   }
@@ -121,10 +114,11 @@ class ExchangeFilesTest : public ::testing::Test {
   }
 
   VirtualFileSystem disk_;
+  VirtualTempDirs temp_dirs_{disk_, kSystemTemp};
   BusyFileSystem files_{disk_};
   VirtualEnvironment env_;
   LatinOemCodePages pages_;
-  ExchangeFiles exchange_{files_, env_, pages_, Facility()};
+  ExchangeFiles exchange_{files_, env_, pages_, temp_dirs_.Facility()};
 };
 
 TEST_F(ExchangeFilesTest, UsableTmpPathGetsThePrivateDirectoryAndTheVariables) {
@@ -155,17 +149,54 @@ TEST_F(ExchangeFilesTest, UnusableTmpPathFallsBackToTheSystemsAndBlanksQuoteTheR
 }
 
 TEST_F(ExchangeFilesTest, RefusedDirectoryLeavesEverythingAsItWas) {
-  ExchangeFiles other(files_, env_, pages_,
-                      TempDirFacility{[] { return kSystemTemp; },
-                                      [](const std::wstring&) {
-                                        return IoStatus::Failure(L"it is a symbolic link.");
-                                      }});
+  TempDirFacility refusing = temp_dirs_.Facility();
+  refusing.EnsurePrivate = [](const std::wstring&) {
+    return IoStatus::Failure(L"it is a symbolic link.");
+  };
+  ExchangeFiles other(files_, env_, pages_, refusing);
   env_.Unset(L"_dbgTmp");
   const IoStatus status = other.PrepareTempDir(L"/work/");
   EXPECT_FALSE(status);
   EXPECT_EQ(status.message(), L"it is a symbolic link.");
   EXPECT_EQ(other.TempDir(), L"");
   EXPECT_FALSE(env_.Get(L"_dbgTmp"));
+}
+
+TEST_F(ExchangeFilesTest, ATmpPathOthersCanWriteToIsPassedOver) {
+  ASSERT_TRUE(disk_.CreateDirectory(L"/shared"));
+  TempDirFacility facility = temp_dirs_.Facility();
+  const auto ensure = facility.EnsurePrivate;
+  facility.EnsurePrivate = [ensure](const std::wstring& dir) {
+    return dir == L"/shared" ? IoStatus::Failure(L"others can write to it.") : ensure(dir);
+  };
+  ExchangeFiles other(files_, env_, pages_, facility);
+  ASSERT_TRUE(other.PrepareTempDir(L"/shared"));
+  EXPECT_EQ(other.TmpBase(), kSystemTemp);
+  EXPECT_EQ(other.TempDir(), L"/sys tmp/_dbgTmp/");
+}
+
+TEST_F(ExchangeFilesTest, TwoSessionsOverOneBaseUseDirectoriesOfTheirOwn) {
+  ExchangeFiles second(files_, env_, pages_, temp_dirs_.Facility());
+  ASSERT_TRUE(second.PrepareTempDir(L"/work"));
+  EXPECT_EQ(second.TempDir(), L"/work/_dbgTmp2/");
+  ASSERT_TRUE(exchange_.AppendAction(L"echo first\r\n"));
+  ASSERT_TRUE(second.PrepareProcessStart(L""));
+  EXPECT_TRUE(Has(kActionFile)) << "the second session leaves the first one's files alone";
+  EXPECT_FALSE(disk_.FileExists(L"/work/_dbgTmp2/_dbgActions.cmd"));
+  EXPECT_EQ(disk_.Contents(L"/work/_dbgTmp2/_dbgZeile.txt"), "0");
+}
+
+TEST_F(ExchangeFilesTest, ADirectoryRemovedAtAStopIsMadeAgainByTheNextStart) {
+  disk_.RemoveTree(L"/work/_dbgTmp");
+  ASSERT_TRUE(exchange_.WriteSingleStepBreaks());
+  EXPECT_TRUE(Has(kBreakListFile));
+  EXPECT_EQ(disk_.CurrentDirectory(), L"/work/_dbgTmp") << "the interpreter starts in it";
+
+  disk_.RemoveTree(L"/work/_dbgTmp");
+  ASSERT_TRUE(exchange_.CleanRunStart());
+  EXPECT_TRUE(disk_.DirectoryExists(L"/work/_dbgTmp"));
+  ASSERT_TRUE(exchange_.PrepareProcessStart(L""));
+  EXPECT_EQ(Bytes(kErrorFile), "Test");
 }
 
 TEST_F(ExchangeFilesTest, ProcessStartWritesProbeAndStartValuesAndSetsParameters) {
@@ -209,7 +240,7 @@ TEST_F(ExchangeFilesTest, RunStartAndExitRemoveTheirFilesOnly) {
                               L"_dbgActions.cmd", L"_dbgHelp.txt", L"_dbgAktLSets10.txt"}) {
     Put(name, "x");
   }
-  exchange_.CleanRunStart();
+  ASSERT_TRUE(exchange_.CleanRunStart());
   EXPECT_FALSE(Has(L"_dbgErrorBk.txt") || Has(L"_dbgAltGSets0.txt") || Has(L"_dbgAktLSets9.txt") ||
                Has(L"_dbgLocal3.txt"));
   EXPECT_TRUE(Has(L"_dbgAktPara0.txt") && Has(L"_dbgZeile.txt") && Has(L"_dbgActions.cmd"));
@@ -372,6 +403,14 @@ TEST_F(ExchangeFilesTest, LastLineIsTheNumberAtTheStart) {
   EXPECT_EQ(exchange_.ReadLastLine(), 5);
   Put(kLastLineFile, "x");
   EXPECT_FALSE(exchange_.ReadLastLine().has_value());
+}
+
+TEST_F(ExchangeFilesTest, ANoteOfABrokenOffConditionLastsUntilTheNextRun) {
+  EXPECT_FALSE(exchange_.ReadConditionLine().has_value());
+  Put(kConditionLineFile, "12 \r\n");
+  EXPECT_EQ(exchange_.ReadConditionLine(), 12);
+  ASSERT_TRUE(exchange_.CleanRunStart());
+  EXPECT_FALSE(Has(kConditionLineFile)) << "a new run must not blame an old condition";
 }
 
 TEST_F(ExchangeFilesTest, NewErrorLinesAreThoseBeyondTheLastReported) {

@@ -67,6 +67,12 @@ std::optional<std::int32_t> ExchangeFiles::ReadLastLine() const {
   return LeadingInteger(DecodeDetectingBom(bytes, code_pages_));
 }
 
+std::optional<std::int32_t> ExchangeFiles::ReadConditionLine() const {
+  std::string bytes;
+  if (!files_.ReadFile(PathOf(kConditionLineFile), &bytes)) return std::nullopt;
+  return LeadingInteger(code_pages_.Decode(bytes, CodePage::Oem));
+}
+
 std::vector<std::wstring> ExchangeFiles::ReadNewErrorLines() {
   std::optional<std::vector<std::wstring>> lines = ReadStateLines(kErrorCopyFile);
   if (!lines) return {};

@@ -6,12 +6,21 @@
 
 namespace tarnvelock {
 
+IoStatus ExchangeFiles::WriteExchange(std::wstring_view name, std::string_view bytes,
+                                      WriteMode mode) {
+  IoStatus status = files_.WriteNoFollow(PathOf(name), bytes, mode);
+  if (!status && !session_.Intact() && RestoreTempDir()) {
+    status = files_.WriteNoFollow(PathOf(name), bytes, mode);
+  }
+  return status;
+}
+
 IoStatus ExchangeFiles::WriteUtf8(std::wstring_view name, std::wstring_view text) {
-  return files_.WriteFile(PathOf(name), ToUtf8(text));
+  return WriteExchange(name, ToUtf8(text), WriteMode::Replace);
 }
 
 IoStatus ExchangeFiles::AppendBytes(std::wstring_view name, std::string_view bytes) {
-  return files_.AppendFile(PathOf(name), bytes);
+  return WriteExchange(name, bytes, WriteMode::Append);
 }
 
 IoStatus ExchangeFiles::WriteBreakFiles(const DebugDocument& doc,
@@ -21,8 +30,8 @@ IoStatus ExchangeFiles::WriteBreakFiles(const DebugDocument& doc,
   // A condition file of an earlier run would go on applying its old counts
   // and conditions to lines that are breakpoints again.
   if (contents.Conditions.empty()) return Remove(kBreakCondFile);
-  return files_.WriteFile(PathOf(kBreakCondFile),
-                          code_pages_.Encode(contents.Conditions, CodePage::Oem));
+  return WriteExchange(kBreakCondFile, code_pages_.Encode(contents.Conditions, CodePage::Oem),
+                       WriteMode::Replace);
 }
 
 IoStatus ExchangeFiles::WriteSingleStepBreaks() {
@@ -74,7 +83,7 @@ IoStatus ExchangeFiles::WriteErrLevel(std::int32_t value) {
 }
 
 IoStatus ExchangeFiles::WriteBreakRequest() {
-  return files_.WriteFile(PathOf(kBreakRequestFile), "");
+  return WriteExchange(kBreakRequestFile, "", WriteMode::Replace);
 }
 
 }  // namespace tarnvelock

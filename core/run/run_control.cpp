@@ -69,10 +69,11 @@ void RunControl::EnterRunning() {
   SwitchPanes(false, true);
   panes_.Log.StartLog(StartLineText(doc_.BatchPath, doc_.Options.Parameters));
   // Leftovers of an earlier run go before the new batch file is written.
-  exchange_.CleanRunStart();
+  const IoStatus cleaned = exchange_.CleanRunStart();
+  Report(cleaned);
   calls_.Clear();
   view_.FocusKeyTarget();
-  run_prepared_ = instrumented_.PrepareForRun(doc_, exchange_.Refs(), rewrite_lines_);
+  run_prepared_ = cleaned && instrumented_.PrepareForRun(doc_, exchange_.Refs(), rewrite_lines_);
 }
 
 void RunControl::ShowGlobalNames() {

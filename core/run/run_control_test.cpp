@@ -10,6 +10,7 @@
 #include "core/base/exchange_file_names.h"
 #include "core/run/exchange_text.h"
 #include "core/run/run_fakes_for_tests.h"
+#include "core/run/virtual_temp_dirs_for_tests.h"
 
 namespace tarnvelock {
 namespace {
@@ -72,12 +73,10 @@ class RunControlTest : public testing::Test {
   }
 
   VirtualFileSystem files_;
+  VirtualTempDirs temp_dirs_{files_, L"/tmp/"};
   VirtualEnvironment env_;
   RecordingRunView view_;
-  ExchangeFiles exchange_{
-      files_, env_, SystemCodePages(),
-      TempDirFacility{[] { return std::wstring(L"/tmp"); },
-                      [this](const std::wstring& dir) { return files_.CreateDirectory(dir); }}};
+  ExchangeFiles exchange_{files_, env_, SystemCodePages(), temp_dirs_.Facility()};
   InstrumentedBatch instrumented_{files_, SystemCodePages(), view_};
   ScriptedBatch batch_{files_};
   ScriptedStarter starter_{batch_};
@@ -544,6 +543,19 @@ TEST_F(RunControlTest, ResetClosesTheConsoleAndReturnsToReady) {
   StepTo(0);
   EXPECT_EQ(starter_.starts, 2);
   EXPECT_TRUE(files_.FileExists(doc_.InstrumentedPath));
+}
+
+TEST_F(RunControlTest, ADirectoryRemovedAtAStopDoesNotBlockTheNextRuns) {
+  StepTo(1);
+  files_.RemoveTree(L"/tmp/_dbgTmp");
+  run_.ActionStartResetExecute();
+  for (int run = 0; run < 2; ++run) {
+    StepTo(0);
+    EXPECT_EQ(run_.GetRunState(), RunState::Stopped) << "run " << run;
+    EXPECT_TRUE(files_.FileExists(doc_.InstrumentedPath));
+    EXPECT_THAT(view_.Calls(L"message"), testing::IsEmpty());
+    run_.ActionStartResetExecute();
+  }
 }
 
 TEST_F(RunControlTest, ResetWhileRunningStopsPollingAndWithdrawsABreakRequest) {

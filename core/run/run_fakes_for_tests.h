@@ -16,6 +16,7 @@
 #include "core/base/exchange_file_names.h"
 #include "core/run/debug_session.h"
 #include "core/run/null_run_view.h"
+#include "core/run/virtual_temp_dirs_for_tests.h"
 #include "platform/console_process.h"
 #include "platform/environment.h"
 #include "platform/virtual_environment.h"
@@ -170,12 +171,8 @@ class ScriptedStarter final : public ProcessStarter {
 // the scripted batch as the only process, "/tmp" as the temporary base.
 inline SessionPlatform ScriptedSessionPlatform(VirtualFileSystem& files, VirtualEnvironment& env,
                                                ScriptedStarter& starter) {
-  return SessionPlatform{
-      files, SystemCodePages(), env, starter,
-      TempDirFacility{[] { return std::wstring(L"/tmp"); },
-                      [&files](const std::wstring& dir) {
-                        return files.DirectoryExists(dir) ? IoStatus() : files.CreateDirectory(dir);
-                      }}};
+  return SessionPlatform{files, SystemCodePages(), env, starter,
+                         VirtualTempDirs::Standalone(files, L"/tmp/")};
 }
 
 // Records every call as a line of text, "name argument"; serves the pane

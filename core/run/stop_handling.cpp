@@ -20,6 +20,7 @@ struct RunControl::Stop {
   // The batch's last check saw another ERRORLEVEL: the value is new here.
   bool error_level_changed = true;
   std::int32_t last = 0;     // the line that ran last
+  bool condition = false;    // the error came from last's breakpoint condition
   std::int32_t allowed = 0;  // ERRORLEVEL tolerated at that line
   bool reset_error_level = false;
   bool tolerated = false;
@@ -159,6 +160,13 @@ void RunControl::TakeAddedCommandStop(Stop& stop) {
 void RunControl::TakeLineStop(Stop& stop) {
   if (stop_reason_ >= srUserBreak || stop.error_level != 0) {
     stop.last = exchange_.ReadLastLine().value_or(0);
+    if (stop_reason_ == srSyntaxError) {
+      // The line that ran last is not to blame when a condition broke off.
+      if (const auto line = exchange_.ReadConditionLine(); line && IsDocumentLine(*line)) {
+        stop.last = *line;
+        stop.condition = true;
+      }
+    }
     if (stop_reason_ >= srSyntaxError) stop.line = stop.last;
   }
   if (stop_reason_ == srExit || stop_reason_ == srSyntaxError) {
@@ -244,6 +252,11 @@ void RunControl::ReportError(Stop& stop) {
   std::wstring context;
   if (from_command) {
     context = L"Check added command:\r\n" + last_cmd_;
+  } else if (stop.condition) {
+    doc_.Record(stop.last).ErrorZeile = errAbort;
+    Paint(stop.last);
+    context = L"Check the condition of the breakpoint on line " + std::to_wstring(stop.last) +
+              L":\r\n" + doc_.Record(stop.last).BreakCond;
   } else {
     if (IsDocumentLine(stop.last)) {
       doc_.Record(stop.last).ErrorZeile = stop_reason_ == srSyntaxError ? errAbort : errWarn;

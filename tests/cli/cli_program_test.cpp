@@ -4,6 +4,7 @@
 // (whole, byte for byte, with every setting given by a switch).
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -118,6 +119,41 @@ TEST_F(CliProgramTest, ExitStatusTellsMissingFromRejected) {
   EXPECT_EQ(RunCli("--bogus").status, 64);
 }
 
+TEST_F(CliProgramTest, FilesThatAreNoBatchAreRefusedWithTheReason) {
+  const Result directory = RunCli("--analyse '" + dir_ + "'", true);
+  EXPECT_EQ(directory.status, 2);
+  EXPECT_NE(directory.out.find(dir_ + " is a directory"), std::string::npos) << directory.out;
+
+  // UTF-16 with and without its byte-order mark: the interpreter would not
+  // run it either, so it is not read as bytes with NULs in every line.
+  std::string utf16 = "\xFF\xFE";
+  for (char c : std::string("@echo off\r\necho x\r\n")) utf16 += std::string{c, '\0'};
+  for (const std::string& bytes : {utf16, utf16.substr(2)}) {
+    const std::string batch = Write("wide.bat", bytes);
+    const Result result = RunCli("--analyse '" + batch + "'", true);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.out.find("must be saved as 8-bit text"), std::string::npos) << result.out;
+  }
+}
+
+TEST_F(CliProgramTest, ABatchLeftInThePercentZeroModeSaysWhereItsTextIs) {
+  // A front end killed while %0 was enabled leaves the instrumented batch
+  // under the batch's name and the user's text beside it.
+  const std::string batch = Write("left.bat", "@echo off\r\necho mine\r\n");
+  const Result instrumented = RunCli("--instrument '" + batch + "'");
+  ASSERT_EQ(instrumented.status, 0);
+  ASSERT_EQ(std::rename(batch.c_str(), (batch + ".org").c_str()), 0);
+  Write("left.bat", instrumented.out);
+  for (const char* mode : {"--analyse", "--instrument"}) {
+    const Result result = RunCli(std::string(mode) + " '" + batch + "'", true);
+    EXPECT_EQ(result.status, 2) << mode;
+    EXPECT_NE(result.out.find(batch + ".org"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("opening the batch in the debugger puts it back"), std::string::npos)
+        << result.out;
+  }
+  EXPECT_EQ(Read(batch + ".org"), "@echo off\r\necho mine\r\n") << "inspecting moves nothing";
+}
+
 TEST_F(CliProgramTest, InstrumentWritesTheRewrittenLinesInsideTheLayout) {
   const std::string golden = std::string(TARNVELOCK_SOURCE_DIR) + "/tests/golden/per_line/";
   const std::string batch = Write("for_block.bat", Read(golden + "for_block.bat"));
@@ -131,6 +167,22 @@ TEST_F(CliProgramTest, InstrumentWritesTheRewrittenLinesInsideTheLayout) {
   const std::string output = dir_ + "/out.cmd";
   ASSERT_EQ(RunCli("--instrument '" + batch + "' --tmp /tmp -o '" + output + "'").status, 0);
   EXPECT_EQ(Read(output), result.out) << "-o writes exactly what stdout shows";
+}
+
+TEST_F(CliProgramTest, InstrumentNeverWritesOverTheBatchsOwnText) {
+  const std::string text = "@echo off\r\necho mine\r\n";
+  const std::string batch = Write("mine.bat", text);
+  Write("mine.bat.org", text);
+  ASSERT_EQ(::symlink(batch.c_str(), (dir_ + "/link.cmd").c_str()), 0);
+  ASSERT_EQ(::link(batch.c_str(), (dir_ + "/hard.cmd").c_str()), 0);
+  for (const std::string& output :
+       {batch, batch + ".org", dir_ + "/link.cmd", dir_ + "/hard.cmd", dir_ + "/./mine.bat"}) {
+    const Result result = RunCli("--instrument '" + batch + "' -o '" + output + "'", true);
+    EXPECT_EQ(result.status, 2) << output;
+    EXPECT_NE(result.out.find("over the batch's own text"), std::string::npos) << result.out;
+  }
+  EXPECT_EQ(Read(batch), text);
+  EXPECT_EQ(Read(batch + ".org"), text);
 }
 
 TEST_F(CliProgramTest, InstrumentAppliesTheSettingsFileUnlessTold) {

@@ -110,6 +110,8 @@ class E2eTest : public testing::Test {
   void SetUp() override {
     char pattern[] = "/tmp/tarnvelock-e2e-XXXXXX";
     dir_ = ::mkdtemp(pattern);
+    // The debugger's private base is then the test directory's own.
+    ::unsetenv("XDG_RUNTIME_DIR");
   }
 
   void TearDown() override {

@@ -126,6 +126,52 @@ TEST_F(E2eTest, RefusedBreakpointConditionsSayWhy) {
   EXPECT_FALSE(run.All("line")[0]["breakpoint"].boolean);
 }
 
+TEST_F(E2eTest, AConditionThatWouldBreakTheIfLineNeverReachesTheBatch) {
+  // Typed, it is refused with what is wrong; stored in the settings file, it
+  // is dropped once with a message, and the breakpoint stays.
+  const Session typed =
+      Debug(Batch("loop_count.bat"), "break 3 1 if ((((( \"%~zzzz\" == ^^^\nrun\n");
+  ASSERT_EQ(typed.status, 0) << typed.raw;
+  ASSERT_EQ(typed.Texts("error").size(), 1u) << typed.raw;
+  EXPECT_NE(typed.Texts("error")[0].find("Syntaxerror: Insert Condition for Batch IF-command! "
+                                         "(\"%~\" is not followed"),
+            std::string::npos)
+      << typed.raw;
+  EXPECT_EQ(typed.LastStop()["status"].text, kEndOfFile) << typed.raw;
+
+  Write("loop_count.bat.ini", "[BreakPoint3]\nBreakCount=3\nBreakCond=%n%==1 & echo x\n");
+  const Session stored = Debug("loop_count.bat", "run\nrun\nrun\n");
+  ASSERT_EQ(stored.status, 0) << stored.raw;
+  const Texts messages = stored.Texts("message");
+  ASSERT_EQ(messages.size(), 1u) << stored.raw;
+  EXPECT_NE(messages[0].find("line 3: %n%==1 & echo x"), std::string::npos) << stored.raw;
+  EXPECT_EQ(stored.StopLines(), (Lines{3, 3, 6})) << "the count still holds";
+  EXPECT_EQ(stored.LastStop()["status"].text, kEndOfFile);
+  const Session again = Debug("loop_count.bat", "run\n");
+  EXPECT_TRUE(again.Texts("message").empty()) << again.raw;
+}
+
+TEST_F(E2eTest, ASyntaxErrorOfAConditionNamesItsBreakpoint) {
+  // The condition passes the check but breaks the IF once the variable
+  // turns out empty; the line that ran before is not to blame.
+  const Session run = Debug(Batch("loop_count.bat"), "break 3 if %nothing%==1\nrun\n");
+  ASSERT_EQ(run.status, 0) << run.raw;
+  const Texts messages = run.Texts("message");
+  ASSERT_EQ(messages.size(), 1u) << run.raw;
+  EXPECT_NE(messages[0].find("Check the condition of the breakpoint on line 3:\r\n%nothing%==1"),
+            std::string::npos)
+      << run.raw;
+  EXPECT_EQ(run.LastStop()["line"].number, 3);
+  EXPECT_EQ(run.LastStop()["reason"].number, 14);
+
+  // A condition that evaluates leaves nothing behind and no error output.
+  const Session fine = Debug("loop_count.bat", "break 3 if %n%==4\nrun\nrun\n");
+  ASSERT_EQ(fine.status, 0) << fine.raw;
+  EXPECT_EQ(fine.StopLines(), (Lines{3, 6}));
+  EXPECT_EQ(Global(fine.Stops()[0], "n"), "n=4");
+  EXPECT_TRUE(fine.Texts("message").empty()) << fine.raw;
+}
+
 TEST_F(E2eTest, AddedCommandStopsAgainAtTheSameLineWithTheNewValue) {
   const Session run =
       Debug(Batch("step_through.bat"), "step\nstep\nadd set count=5\nlog\nstep\nstep\n");

@@ -1,4 +1,4 @@
-@popd & call :Cond%*&pushd "%_dbgTmp%"&exit /b !_dbgBC!
+@(echo %1)>_dbgCondLine.txt&popd&call :Cond%*&pushd "%_dbgTmp%"&del _dbgCondLine.txt&exit /b !_dbgBC!
 
   12     3    %n%==5
   -1
