@@ -19,10 +19,10 @@
 #include "core/run/debug_session.h"
 #include "core/run/exchange_file_names.h"
 #include "core/run/log_options.h"
+#include "platform/child_process.h"
 #include "platform/code_page.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
-#include "platform/process.h"
 #include "platform/terminal_signals.h"
 
 namespace tarnvelock {

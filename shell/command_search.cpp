@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "platform/process.h"
+#include "platform/child_process.h"
 #include "shell/paths.h"
 #include "shell/text.h"
 

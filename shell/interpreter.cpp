@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/process.h"
+#include "platform/child_process.h"
 #include "shell/arguments.h"
 #include "shell/builtins/builtins.h"
 #include "shell/builtins/help_texts.h"

@@ -2,7 +2,7 @@
 // does, on systems that have none.
 #include <string>
 
-#include "platform/process.h"
+#include "platform/child_process.h"
 #include "shell/invocation.h"
 #include "shell/variables.h"
 

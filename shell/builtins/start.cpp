@@ -1,6 +1,6 @@
 // START: runs a command in an interpreter of its own without waiting for it
 // (with /WAIT it waits and takes its exit code).
-#include "platform/process.h"
+#include "platform/child_process.h"
 #include "shell/builtins/builtins.h"
 #include "shell/builtins/directory.h"
 #include "shell/interpreter.h"

@@ -9,7 +9,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "platform/process.h"
+#include "platform/child_process.h"
 
 extern char** environ;
 

@@ -1,7 +1,7 @@
 // Processes and standard handles on POSIX systems (Windows runs its own
 // command interpreter and has no use for them).
 #if !defined(_WIN32)
-#include "platform/process.h"
+#include "platform/child_process.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
-// Processes and standard handles for the command interpreter: starting
-// programs, forking the interpreter for pipes and captured output, moving
-// standard handles around for redirection, and reading keys from a console.
+// The command interpreter's own child processes and standard handles:
+// starting programs, forking the interpreter for pipes and captured output,
+// moving standard handles around for redirection, and reading keys from a
+// console. (The debugger's console child is platform/console_process.h.)
 #pragma once
 
 #include <functional>
