@@ -8,6 +8,7 @@
 #include "core/document/document_controller.h"
 #include "core/document/quiet_document_view.h"
 #include "core/document/relocate_records.h"
+#include "core/instrument/line_analysis.h"
 #include "platform/code_page.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
@@ -36,8 +37,9 @@ int main() {
     load = bench::MedianSeconds(
         5,
         [&] {
-          controller = std::make_unique<DocumentController>(
-              files, SystemCodePages(), ProcessEnvironment(), scanner, view, view, dir);
+          controller =
+              std::make_unique<DocumentController>(files, SystemCodePages(), ProcessEnvironment(),
+                                                   LoadAnalysisOf(scanner), view, view, dir);
           controller->set_load_policy({.ReadSettings = true, .ChangeFiles = false});
           view.SetRunState(RunState::NoFile);
         },

@@ -5,7 +5,8 @@
 #include <limits>
 #include <utility>
 
-#include "core/instrument/ascii_case.h"
+#include "core/base/ascii_case.h"
+#include "core/base/text_trim.h"
 #include "core/run/breakpoint_properties.h"
 
 namespace tarnvelock {
@@ -14,12 +15,6 @@ namespace {
 
 bool IsBlank(wchar_t c) {
   return c == L' ' || c == L'\t';
-}
-
-std::wstring_view TrimBlanks(std::wstring_view text) {
-  while (!text.empty() && (IsBlank(text.front()) || text.front() == L'\r')) text.remove_prefix(1);
-  while (!text.empty() && (IsBlank(text.back()) || text.back() == L'\r')) text.remove_suffix(1);
-  return text;
 }
 
 // Splits off the first blank-separated word; rest keeps its inner blanks.
@@ -98,22 +93,9 @@ constexpr std::array kOptions = {
     OptionWord{L"blanks", OptionName::ShowBlanks},
 };
 
+// "nowait" fits every command that would wait for the next stop.
 bool TakesNoWait(Verb verb) {
-  switch (verb) {
-    case Verb::Step:
-    case Verb::Next:
-    case Verb::Run:
-    case Verb::Goto:
-    case Verb::GotoIgnore:
-    case Verb::Add:
-    case Verb::Terminate:
-    case Verb::Interrupt:
-    case Verb::Input:
-    case Verb::Key:
-      return true;
-    default:
-      return false;
-  }
+  return RunsBatch(verb) || verb == Verb::Input || verb == Verb::Key;
 }
 
 ParseResult Fail(std::wstring text) {
@@ -259,6 +241,22 @@ std::optional<std::int32_t> ParseWholeNumber(std::wstring_view text) {
     if (value > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
   }
   return static_cast<std::int32_t>(negative ? -value : value);
+}
+
+bool RunsBatch(Verb verb) {
+  switch (verb) {
+    case Verb::Step:
+    case Verb::Next:
+    case Verb::Run:
+    case Verb::Goto:
+    case Verb::GotoIgnore:
+    case Verb::Add:
+    case Verb::Terminate:
+    case Verb::Interrupt:
+      return true;
+    default:
+      return false;
+  }
 }
 
 ParseResult ParseCommand(std::wstring_view line) {

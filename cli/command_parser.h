@@ -81,6 +81,10 @@ struct ParseResult {
 
 ParseResult ParseCommand(std::wstring_view line);
 
+// True for the verbs that run the batch on (a step, Execute, Goto Line, an
+// added command) or stop it while it runs (Terminate, Break).
+bool RunsBatch(Verb verb);
+
 // A whole number as "Set max Errorlevel" takes it: optional sign, then
 // decimal digits, or hexadecimal digits after "$" or "0x".
 std::optional<std::int32_t> ParseWholeNumber(std::wstring_view text);

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "cli/analysis_report.h"
+#include "cli/exit_status.h"
 #include "cli/inspection_view.h"
 #include "core/document/app_settings.h"
 #include "core/document/document_controller.h"
@@ -23,10 +24,6 @@ namespace tarnvelock {
 
 namespace {
 
-constexpr int kExitMissing = 1;
-constexpr int kExitRejected = 2;
-constexpr int kExitUsage = 64;
-
 int Usage(const char* text) {
   std::fprintf(stderr, "%s\n", text);
   return kExitUsage;
@@ -37,8 +34,8 @@ class InspectedBatch {
  public:
   InspectedBatch(bool read_settings, const std::wstring& temp_dir)
       : scanner_(view_),
-        controller_(SystemFileSystem(), SystemCodePages(), ProcessEnvironment(), scanner_, view_,
-                    view_, temp_dir) {
+        controller_(SystemFileSystem(), SystemCodePages(), ProcessEnvironment(),
+                    LoadAnalysisOf(scanner_), view_, view_, temp_dir) {
     controller_.set_load_policy({.ReadSettings = read_settings, .ChangeFiles = false});
     controller_.set_default_startup(AppSettings{}.DefaultStartUp);
   }

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <iterator>
 
+#include "core/base/condition_text.h"
 #include "core/document/history.h"
 #include "core/document/product.h"
-#include "core/instrument/condition_text.h"
 
 namespace tarnvelock {
 

@@ -1,14 +1,13 @@
 // DocumentController: load, reload, code page, %0 mode, close and unload.
 #include "core/document/document_controller.h"
 
+#include "core/base/ascii_case.h"
+#include "core/base/exchange_file_names.h"
 #include "core/document/batch_settings.h"
 #include "core/document/document_text.h"
 #include "core/document/ini_file.h"
 #include "core/document/product.h"
 #include "core/document/relocate_records.h"
-#include "core/instrument/ascii_case.h"
-#include "core/instrument/line_analysis.h"
-#include "core/run/exchange_file_names.h"
 
 namespace tarnvelock {
 
@@ -51,12 +50,12 @@ std::wstring WithBatchExtension(const std::wstring& path) {
 }  // namespace
 
 DocumentController::DocumentController(FileSystem& fs, const CodePageConverter& code_pages,
-                                       Environment& environment, LineScanner& scanner,
+                                       Environment& environment, LineAnalysis analyse,
                                        DocumentView& view, RunHooks& run, std::wstring temp_dir)
     : fs_(fs),
       code_pages_(code_pages),
       environment_(environment),
-      scanner_(scanner),
+      analyse_(std::move(analyse)),
       view_(view),
       run_(run),
       temp_dir_(std::move(temp_dir)) {}
@@ -138,8 +137,7 @@ void DocumentController::OpenDocument(const std::wstring& path) {
   }
   view_.FocusKeyTarget();
 
-  if (!AnalyseLines(doc_, scanner_, view_)) return UnloadDocument();
-  CollectSetNames(doc_, scanner_, doc_.StartUp);
+  if (!analyse_(doc_, view_)) return UnloadDocument();
   doc_.InstrumentStale = true;
   const std::wstring& adds = doc_.GlobalAdds;
   for (size_t pos = 0; pos < adds.size();) {

@@ -11,24 +11,30 @@
 // session is put back before it is loaded.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "core/document/debug_document.h"
 #include "core/document/document_view.h"
 #include "core/document/run_hooks.h"
-#include "core/instrument/line_scanner.h"
 #include "platform/code_page.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
 
 namespace tarnvelock {
 
+// The analysis every load runs over the freshly read lines: it fills the
+// scanner's fields of the records, GlobalNames and NavigationList, and
+// answers false when the batch must be rejected (the view has been told why).
+// The instrumenter owns the scanner that does it.
+using LineAnalysis = std::function<bool(DebugDocument& doc, UserView& view)>;
+
 class DocumentController {
  public:
   // temp_dir is the debugger's temporary directory, ending in a separator.
   DocumentController(FileSystem& fs, const CodePageConverter& code_pages, Environment& environment,
-                     LineScanner& scanner, DocumentView& view, RunHooks& run,
+                     LineAnalysis analyse, DocumentView& view, RunHooks& run,
                      std::wstring temp_dir);
 
   DebugDocument& document() { return doc_; }
@@ -92,7 +98,7 @@ class DocumentController {
   FileSystem& fs_;
   const CodePageConverter& code_pages_;
   Environment& environment_;
-  LineScanner& scanner_;
+  LineAnalysis analyse_;
   DocumentView& view_;
   RunHooks& run_;
   const std::wstring temp_dir_;

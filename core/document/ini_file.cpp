@@ -3,6 +3,7 @@
 
 #include <cwctype>
 
+#include "core/base/text_trim.h"
 #include "platform/code_page.h"
 
 namespace tarnvelock {
@@ -19,13 +20,6 @@ std::wstring Fold(std::wstring_view name) {
 
 bool EqualNoCase(std::wstring_view a, std::wstring_view b) {
   return a.size() == b.size() && Fold(a) == Fold(b);
-}
-
-std::wstring_view TrimBlanks(std::wstring_view text) {
-  const size_t first = text.find_first_not_of(L" \t");
-  if (first == std::wstring_view::npos) return {};
-  const size_t last = text.find_last_not_of(L" \t");
-  return text.substr(first, last - first + 1);
 }
 
 // The section name of a "[name]" line, or nothing for any other line.

@@ -1,7 +1,7 @@
 // BatchRefs computed from the temporary directory's path.
 #include "core/instrument/batch_refs.h"
 
-#include "core/run/exchange_file_names.h"
+#include "core/base/exchange_file_names.h"
 
 namespace tarnvelock {
 

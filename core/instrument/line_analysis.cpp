@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/instrument/ascii_case.h"
+#include "core/base/ascii_case.h"
 
 namespace tarnvelock {
 
@@ -255,6 +255,14 @@ void CollectSetNames(DebugDocument& doc, LineScanner& scanner, std::wstring_view
     }
     token = scanner.NextToken();
   }
+}
+
+LineAnalysis LoadAnalysisOf(LineScanner& scanner) {
+  return [&scanner](DebugDocument& doc, UserView& view) {
+    if (!AnalyseLines(doc, scanner, view)) return false;
+    CollectSetNames(doc, scanner, doc.StartUp);
+    return true;
+  };
 }
 
 }  // namespace tarnvelock

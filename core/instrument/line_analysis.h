@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/document/debug_document.h"
+#include "core/document/document_controller.h"
 #include "core/document/user_view.h"
 #include "core/instrument/line_scanner.h"
 
@@ -21,5 +22,9 @@ bool AnalyseLines(DebugDocument& doc, LineScanner& scanner, UserView& view);
 
 // Adds to doc.GlobalNames the names that the SET commands of text assign.
 void CollectSetNames(DebugDocument& doc, LineScanner& scanner, std::wstring_view text);
+
+// The analysis a DocumentController runs at every load, done by scanner:
+// AnalyseLines, then the names the start-up command sets.
+LineAnalysis LoadAnalysisOf(LineScanner& scanner);
 
 }  // namespace tarnvelock

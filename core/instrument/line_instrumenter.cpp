@@ -8,8 +8,8 @@
 #include <string_view>
 #include <utility>
 
-#include "core/instrument/ascii_case.h"
-#include "core/instrument/condition_text.h"
+#include "core/base/ascii_case.h"
+#include "core/base/condition_text.h"
 
 namespace tarnvelock {
 

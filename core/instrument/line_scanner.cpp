@@ -4,7 +4,7 @@
 #include <array>
 #include <cwctype>
 
-#include "core/instrument/ascii_case.h"
+#include "core/base/ascii_case.h"
 
 namespace tarnvelock {
 

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "core/instrument/for_key.h"
+#include "core/base/for_key.h"
 
 namespace tarnvelock {
 

@@ -3,8 +3,8 @@
 
 #include <array>
 
-#include "core/instrument/ascii_case.h"
-#include "core/instrument/condition_text.h"
+#include "core/base/ascii_case.h"
+#include "core/base/condition_text.h"
 #include "core/run/exchange_text.h"
 
 namespace tarnvelock {

@@ -1,6 +1,8 @@
 // Wiring of the debugger's parts for one front end.
 #include "core/run/debug_session.h"
 
+#include "core/instrument/line_analysis.h"
+
 namespace tarnvelock {
 
 // What the document needs from the front end and from run control: the front
@@ -53,7 +55,8 @@ DebugSession::DebugSession(SessionPlatform platform, RunView& view, PromptView& 
   temp_status_ = exchange_.PrepareTempDir(settings.TmpPath);
   hooks_ = std::make_unique<DocumentHooks>(*this, view);
   document_ = std::make_unique<DocumentController>(platform.Files, platform.CodePages, platform.Env,
-                                                   scanner_, *hooks_, *hooks_, exchange_.TempDir());
+                                                   LoadAnalysisOf(scanner_), *hooks_, *hooks_,
+                                                   exchange_.TempDir());
   document_->set_default_startup(settings.DefaultStartUp);
   instrumented_ = std::make_unique<InstrumentedBatch>(platform.Files, platform.CodePages, view);
   launcher_ = std::make_unique<Launcher>(

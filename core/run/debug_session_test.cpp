@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/run/exchange_file_names.h"
+#include "core/base/exchange_file_names.h"
 #include "core/run/run_fakes_for_tests.h"
 
 namespace tarnvelock {
@@ -19,14 +19,8 @@ class DebugSessionTest : public testing::Test {
   }
 
   std::unique_ptr<DebugSession> NewSession() {
-    SessionPlatform platform{files_, SystemCodePages(), env_, starter_,
-                             TempDirFacility{[] { return std::wstring(L"/tmp"); },
-                                             [this](const std::wstring& dir) {
-                                               return files_.DirectoryExists(dir)
-                                                          ? IoStatus()
-                                                          : files_.CreateDirectory(dir);
-                                             }}};
-    return std::make_unique<DebugSession>(platform, view_, view_, AppSettings{}, L"/opt");
+    return std::make_unique<DebugSession>(ScriptedSessionPlatform(files_, env_, starter_), view_,
+                                          view_, AppSettings{}, L"/opt");
   }
 
   VirtualFileSystem files_;

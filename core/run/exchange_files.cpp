@@ -4,8 +4,8 @@
 
 #include <utility>
 
+#include "core/base/exchange_file_names.h"
 #include "core/document/product.h"
-#include "core/run/exchange_file_names.h"
 #include "platform/temp_dir.h"
 
 namespace tarnvelock {

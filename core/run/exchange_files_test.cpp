@@ -7,7 +7,7 @@
 
 #include <map>
 
-#include "core/run/exchange_file_names.h"
+#include "core/base/exchange_file_names.h"
 #include "platform/virtual_environment.h"
 #include "platform/virtual_file_system.h"
 

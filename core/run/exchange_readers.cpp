@@ -1,7 +1,7 @@
 // ExchangeFiles: the state files the batch leaves for the debugger.
 #include <utility>
 
-#include "core/run/exchange_file_names.h"
+#include "core/base/exchange_file_names.h"
 #include "core/run/exchange_files.h"
 #include "core/run/exchange_text.h"
 #include "core/run/for_variables.h"

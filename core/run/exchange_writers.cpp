@@ -1,6 +1,6 @@
 // ExchangeFiles: the command files the debugger writes for the waiting batch.
+#include "core/base/exchange_file_names.h"
 #include "core/run/break_files.h"
-#include "core/run/exchange_file_names.h"
 #include "core/run/exchange_files.h"
 
 namespace tarnvelock {

@@ -1,7 +1,7 @@
 // Filtering the saved FOR-variable lines for the local variable pane.
 #include "core/run/for_variables.h"
 
-#include "core/run/exchange_file_names.h"
+#include "core/base/exchange_file_names.h"
 
 namespace tarnvelock {
 

@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/base/exchange_file_names.h"
 #include "core/run/command_line.h"
-#include "core/run/exchange_file_names.h"
 #include "platform/file_system.h"
 
 namespace tarnvelock {

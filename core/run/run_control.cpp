@@ -4,9 +4,9 @@
 
 #include <utility>
 
+#include "core/base/condition_text.h"
+#include "core/base/exchange_file_names.h"
 #include "core/document/history.h"
-#include "core/instrument/condition_text.h"
-#include "core/run/exchange_file_names.h"
 
 namespace tarnvelock {
 

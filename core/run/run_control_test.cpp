@@ -7,7 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "core/run/exchange_file_names.h"
+#include "core/base/exchange_file_names.h"
 #include "core/run/exchange_text.h"
 #include "core/run/run_fakes_for_tests.h"
 

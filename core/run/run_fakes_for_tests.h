@@ -13,7 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/run/exchange_file_names.h"
+#include "core/base/exchange_file_names.h"
+#include "core/run/debug_session.h"
 #include "core/run/prompt_view.h"
 #include "core/run/run_view.h"
 #include "platform/console_process.h"
@@ -155,6 +156,18 @@ class ScriptedStarter final : public ProcessStarter {
  private:
   ScriptedBatch& batch_;
 };
+
+// The session's platform over the fakes: files and environment in memory,
+// the scripted batch as the only process, "/tmp" as the temporary base.
+inline SessionPlatform ScriptedSessionPlatform(VirtualFileSystem& files, VirtualEnvironment& env,
+                                               ScriptedStarter& starter) {
+  return SessionPlatform{
+      files, SystemCodePages(), env, starter,
+      TempDirFacility{[] { return std::wstring(L"/tmp"); },
+                      [&files](const std::wstring& dir) {
+                        return files.DirectoryExists(dir) ? IoStatus() : files.CreateDirectory(dir);
+                      }}};
+}
 
 // Records every call as a line of text, "name argument"; serves the pane
 // models too, as a front end does.

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/run/exchange_file_names.h"
+#include "core/base/exchange_file_names.h"
 #include "core/run/run_control.h"
 
 namespace tarnvelock {

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "core/instrument/ascii_case.h"
-#include "core/run/exchange_file_names.h"
+#include "core/base/ascii_case.h"
+#include "core/base/exchange_file_names.h"
 #include "core/run/exchange_text.h"
 #include "core/run/variable_entry.h"
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/run/exchange_file_names.h"
+#include "core/base/exchange_file_names.h"
 #include "core/run/pane_fakes_for_tests.h"
 #include "platform/virtual_file_system.h"
 

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "core/run/exchange_file_names.h"
+#include "core/base/exchange_file_names.h"
 #include "core/run/exchange_files.h"
 #include "platform/code_page.h"
 

@@ -1,8 +1,10 @@
-#include "core/document/document_controller.h"
-
+// The document controller together with the analysis every load runs: how
+// a batch is opened, reloaded, switched into the %0 mode and closed.
 #include <gtest/gtest.h>
 
+#include "core/document/document_controller.h"
 #include "core/document/document_test_fakes.h"
+#include "core/instrument/line_analysis.h"
 #include "platform/virtual_file_system.h"
 
 namespace tarnvelock {
@@ -16,7 +18,8 @@ class DocumentControllerTest : public ::testing::Test {
  protected:
   DocumentControllerTest()
       : scanner_(view_),
-        controller_(fs_, code_pages_, env_, scanner_, view_, view_, L"/tmp/_dbgTmp/") {
+        controller_(fs_, code_pages_, env_, LoadAnalysisOf(scanner_), view_, view_,
+                    L"/tmp/_dbgTmp/") {
     fs_.Create(L"/tmp/_dbgTmp/.keep", "");
   }
 

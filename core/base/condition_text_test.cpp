@@ -1,4 +1,4 @@
-#include "core/instrument/condition_text.h"
+#include "core/base/condition_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // ReplaceCmdCmdLine, CondToBatch and BindForVariables.
-#include "core/instrument/condition_text.h"
+#include "core/base/condition_text.h"
 
-#include "core/instrument/ascii_case.h"
-#include "core/instrument/for_key.h"
+#include "core/base/ascii_case.h"
+#include "core/base/for_key.h"
 
 namespace tarnvelock {
 

@@ -1,0 +1,26 @@
+// The command-line options of tarnvelock-cli's debugger mode.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarnvelock {
+
+inline constexpr char kDebugUsage[] =
+    "usage: tarnvelock-cli [--json] [--poll-ms N] [--timeout S] [--params TEXT]\n"
+    "                      [--script FILE] BATCH\n";
+
+struct DebugOptions {
+  bool json = false;
+  int poll_ms = 300;
+  int timeout_s = 0;  // 0: wait as long as it takes
+  std::optional<std::wstring> params;
+  std::optional<std::wstring> script;
+  std::wstring batch;
+};
+
+// The options of args; nothing when they do not fit kDebugUsage.
+std::optional<DebugOptions> ParseDebugOptions(const std::vector<std::wstring>& args);
+
+}  // namespace tarnvelock

@@ -1,0 +1,11 @@
+// The exit statuses of tarnvelock-cli, shared by all its modes.
+#pragma once
+
+namespace tarnvelock {
+
+inline constexpr int kExitMissing = 1;   // no such batch file
+inline constexpr int kExitRejected = 2;  // the batch was rejected or cannot be debugged here
+inline constexpr int kExitTimeout = 3;   // a run did not stop within --timeout seconds
+inline constexpr int kExitUsage = 64;    // bad arguments
+
+}  // namespace tarnvelock
