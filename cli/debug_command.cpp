@@ -31,10 +31,11 @@ std::wstring InterpreterDirectory() {
   const std::wstring own = DirectoryOf(FromUtf8(OwnExecutablePath()));
   const std::wstring sibling =
       files.FullPath(own + L".." + PathSeparator() + L"shell") + PathSeparator();
-  if (!files.FileExists(own + L"tarnvelock-cmd") && files.FileExists(sibling + L"tarnvelock-cmd")) {
-    return sibling;
-  }
-  return own;
+  auto holds_interpreter = [&files](const std::wstring& directory) {
+    return files.FileExists(directory + L"tarnvelock-cmd") ||
+           files.FileExists(directory + L"tarnvelock-cmd.exe");
+  };
+  return !holds_interpreter(own) && holds_interpreter(sibling) ? sibling : own;
 }
 
 }  // namespace
@@ -57,6 +58,9 @@ int DebugCommand(const std::vector<std::wstring>& args) {
       return kExitMissing;
     }
   }
+
+  // The launcher and every interpreter the batch starts take it from here.
+  if (options->comspec) ProcessEnvironment().Set(L"ComSpec", files.FullPath(*options->comspec));
 
   ConsoleView view(options->json ? OutputFormat::Json : OutputFormat::Plain, stdout);
   SessionPlatform platform{files, SystemCodePages(), ProcessEnvironment(), SystemProcessStarter()};

@@ -9,7 +9,7 @@ namespace tarnvelock {
 
 inline constexpr char kDebugUsage[] =
     "usage: tarnvelock-cli [--json] [--poll-ms N] [--timeout S] [--params TEXT]\n"
-    "                      [--script FILE] BATCH\n";
+    "                      [--script FILE] [--comspec PATH] BATCH\n";
 
 struct DebugOptions {
   bool json = false;
@@ -17,6 +17,8 @@ struct DebugOptions {
   int timeout_s = 0;  // 0: wait as long as it takes
   std::optional<std::wstring> params;
   std::optional<std::wstring> script;
+  // The interpreter to run the batch under, in place of %ComSpec%.
+  std::optional<std::wstring> comspec;
   std::wstring batch;
 };
 
