@@ -7,17 +7,17 @@
 
 #include "platform/code_page.h"
 #include "platform/file_system.h"
-#include "platform/scratch_dir_for_tests.h"
+#include "tests/support/temp_tree.h"
 
 namespace tarnvelock {
 namespace {
 
 TEST(SystemFileSystemTest, NonAsciiNamesArePassedAsUtf8) {
-  ScratchDir scratch;
+  test::TempTree scratch;
   FileSystem& fs = SystemFileSystem();
   ASSERT_TRUE(fs.WriteFile(scratch / L"B\u00E4r \u20AC.bat", "x"));
   struct stat st;
-  EXPECT_EQ(::stat((ToUtf8(scratch.path()) + "/B\xC3\xA4r \xE2\x82\xAC.bat").c_str(), &st), 0);
+  EXPECT_EQ(::stat((ToUtf8(scratch.wide()) + "/B\xC3\xA4r \xE2\x82\xAC.bat").c_str(), &st), 0);
 }
 
 TEST(SystemFileSystemTest, MoveAcrossFileSystemsFallsBackToCopy) {
@@ -25,7 +25,7 @@ TEST(SystemFileSystemTest, MoveAcrossFileSystemsFallsBackToCopy) {
   if (::stat("/dev/shm", &shm) != 0 || ::stat("/tmp", &tmp) != 0 || shm.st_dev == tmp.st_dev) {
     GTEST_SKIP() << "no second file system to move to";
   }
-  ScratchDir scratch;
+  test::TempTree scratch;
   FileSystem& fs = SystemFileSystem();
   const std::wstring target = L"/dev/shm/tarnvelock-move-" + std::to_wstring(::getpid());
   ASSERT_TRUE(fs.WriteFile(scratch / L"a", "payload"));
@@ -38,7 +38,7 @@ TEST(SystemFileSystemTest, MoveAcrossFileSystemsFallsBackToCopy) {
 }
 
 TEST(SystemFileSystemTest, LastWriteTimeFollowsWrites) {
-  ScratchDir scratch;
+  test::TempTree scratch;
   FileSystem& fs = SystemFileSystem();
   ASSERT_TRUE(fs.WriteFile(scratch / L"t", "1"));
   const std::string native = ToUtf8(scratch / L"t");

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "platform/code_page.h"
-#include "platform/scratch_dir_for_tests.h"
 #include "platform/virtual_file_system.h"
+#include "tests/support/temp_tree.h"
 
 namespace tarnvelock {
 namespace {
@@ -19,7 +19,7 @@ class FileSystemContractTest : public testing::TestWithParam<bool> {
   void SetUp() override {
     if (GetParam()) {
       fs_ = &SystemFileSystem();
-      root_ = scratch_.path();
+      root_ = scratch_.wide();
     } else {
       virtual_ = std::make_unique<VirtualFileSystem>();
       fs_ = virtual_.get();
@@ -30,7 +30,7 @@ class FileSystemContractTest : public testing::TestWithParam<bool> {
   std::wstring At(const std::wstring& name) const { return root_ + Separator() + name; }
   std::wstring Separator() const { return std::wstring(1, GetParam() ? PathSeparator() : L'/'); }
 
-  ScratchDir scratch_;
+  test::TempTree scratch_;
   std::unique_ptr<VirtualFileSystem> virtual_;
   FileSystem* fs_ = nullptr;
   std::wstring root_;
