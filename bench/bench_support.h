@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "core/document/user_view.h"
 
 namespace tarnvelock::bench {
 
@@ -48,13 +47,6 @@ inline std::vector<std::wstring> GeneratedBatch(int lines) {
   result.resize(static_cast<size_t>(lines));
   return result;
 }
-
-// A view that answers every question with OK and shows nothing.
-class SilentView : public UserView {
- public:
-  void ShowMessage(const std::wstring&) override {}
-  bool Confirm(const std::wstring&) override { return true; }
-};
 
 // Runs action `runs` times (after `prepare` each time, untimed) and returns
 // the median duration in seconds.

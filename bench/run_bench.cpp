@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
 #include <vector>
 
@@ -45,7 +46,12 @@ void WaitForStop(RunControl& run) {
 }
 
 std::wstring WriteBatch(const std::wstring& path, const std::wstring& text) {
-  SystemFileSystem().WriteFile(path, SystemCodePages().Encode(text, CodePage::Oem));
+  if (const IoStatus written =
+          SystemFileSystem().WriteFile(path, SystemCodePages().Encode(text, CodePage::Oem));
+      !written) {
+    std::fprintf(stderr, "%s\n", ToUtf8(written.message()).c_str());
+    std::exit(1);
+  }
   return path;
 }
 

@@ -29,7 +29,7 @@ std::wstring AnalysisText(const DebugDocument& doc) {
   std::wstring out = L" line  kind        cont pause remPos  text\n";
   wchar_t row[96];
   for (std::int32_t i = 0; i <= doc.MaxCurZeile; ++i) {
-    const LineRecord& record = doc.Records[static_cast<size_t>(i)];
+    const LineRecord& record = doc.Record(i);
     std::swprintf(row, sizeof row / sizeof row[0], L"%5d  %-11ls %-4ls %-5ls %6d  ", i,
                   RemZeileName(record.RemZeile), record.ConcatZeile ? L"^" : L"",
                   record.Pause ? L"yes" : L"", record.RemPos);
@@ -53,7 +53,7 @@ std::string AnalysisJson(const DebugDocument& doc) {
   JsonWriter json;
   json.BeginObject().Key("lines").BeginArray();
   for (std::int32_t i = 0; i <= doc.MaxCurZeile; ++i) {
-    const LineRecord& record = doc.Records[static_cast<size_t>(i)];
+    const LineRecord& record = doc.Record(i);
     json.BeginObject()
         .Key("index")
         .Number(i)

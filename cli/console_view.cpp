@@ -29,7 +29,7 @@ const wchar_t* StateName(RunState state) {
 }
 
 // Why the batch stopped, in a word or two for people.
-std::wstring ReasonName(std::int32_t reason) {
+std::wstring ReasonName(tStopReason reason) {
   switch (reason) {
     case srSingleStep:
       return L"step";
@@ -47,9 +47,15 @@ std::wstring ReasonName(std::int32_t reason) {
       return L"ERRORLEVEL";
     case srNone:
       return L"no reason";
-    default:
-      return std::wstring(EndReasonText(reason));
+    case srCancelled:
+    case srEndOfFile:
+    case srSyntaxError:
+    case srExit:
+    case srTerminated:
+    case srConsoleClosed:
+      break;
   }
+  return std::wstring(EndReasonText(reason));
 }
 
 std::wstring LineText(const DebugDocument& doc, std::int32_t line) {
@@ -265,7 +271,7 @@ void ConsoleView::ReportListing(DebugSession& session, std::int32_t first, std::
   for (std::int32_t line = first; line <= last && line <= doc.MaxCurZeile; ++line) {
     // The end-of-file line is kept ignored internally; it shows no marks.
     const LineRecord unmarked;
-    const LineRecord& record = line == doc.MaxCurZeile ? unmarked : doc.Records[line];
+    const LineRecord& record = line == doc.MaxCurZeile ? unmarked : doc.Record(line);
     const bool exec = line == run.AktExeZeile();
     if (format_ == OutputFormat::Json) {
       JsonWriter json;

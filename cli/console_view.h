@@ -14,8 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/run/prompt_view.h"
-#include "core/run/run_view.h"
+#include "core/run/null_run_view.h"
 
 namespace tarnvelock {
 
@@ -23,7 +22,7 @@ class DebugSession;
 
 enum class OutputFormat { Plain, Json };
 
-class ConsoleView final : public RunView, public PromptView {
+class ConsoleView final : public NullRunView {
  public:
   ConsoleView(OutputFormat format, std::FILE* out);
 
@@ -53,37 +52,16 @@ class ConsoleView final : public RunView, public PromptView {
 
   const std::wstring& Status() const { return status_; }
 
-  // UserView, LauncherView, DocumentView.
+  // What the run view shows in a terminal: the boxes and the status bar.
+  // The command loop polls on its own schedule, so the timer and the wait
+  // dialog need no drawing.
   void ShowMessage(const std::wstring& text) override;
   bool Confirm(const std::wstring& question) override;
   void ShowStatus(const std::wstring& text) override { status_ = text; }
-  void CloseTrackWindows() override {}
-  void PanelSourceResize() override {}
-  void SelectLine(std::int32_t line) override { cursor_ = line; }
-  std::int32_t AktCurZeile() const override { return cursor_; }
-  void RepaintSource() override {}
-  void FocusKeyTarget() override {}
-  void SetCaption(const std::wstring&) override {}
-  void SetFileDialogs(const std::wstring&, const std::wstring&) override {}
-  void DocumentLoaded() override {}
-  void DocumentUnloaded() override {}
-
-  // RunView. The command loop polls on its own schedule, so the timer and
-  // the wait dialog need no drawing.
-  void PaintLine(std::int32_t) override {}
-  void SetExecLine(std::int32_t line) override { cursor_ = line; }
-  void ClearHighlight() override {}
-  void BringToFront() override {}
   void ShowStatusPanel(int panel, const std::wstring& text) override;
-  void ShowEcho(bool) override {}
   bool WarnOkCancel(const std::wstring& text) override;
   std::optional<std::wstring> AskText(const std::wstring& caption, const std::wstring& prompt,
                                       const std::wstring& initial) override;
-  void EditBreakpointDialog(std::int32_t) override {}
-  void ShowWaitDialog(bool) override {}
-  void SetPollTimer(bool, int) override {}
-  void PanesChanged() override {}
-  void UpdateTrackWindows() override {}
 
  private:
   // The number a depth panel shows ("Call = 2"); 0 for its idle text.
@@ -101,7 +79,6 @@ class ConsoleView final : public RunView, public PromptView {
   bool plain_line_open_ = false;  // plain: console output without its line end yet
   std::wstring status_;
   std::wstring panels_[4];
-  std::int32_t cursor_ = 0;
 };
 
 }  // namespace tarnvelock

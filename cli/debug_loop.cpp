@@ -87,7 +87,7 @@ DebugLoop::Outcome DebugLoop::Execute(const ParsedCommand& command) {
       SetBreakpoint(command);
       return Outcome::Continue;
     case Verb::Clear:
-      if (command.line < doc_.MaxCurZeile && doc_.Records[command.line].BreakPoint) {
+      if (command.line < doc_.MaxCurZeile && doc_.Record(command.line).BreakPoint) {
         run_.ActionStartBreakPointExecute(command.line);
       }
       view_.ReportNote(L"line " + std::to_wstring(command.line) + L": no breakpoint");
@@ -236,7 +236,7 @@ bool DebugLoop::WaitsForInput() {
   if (!arrival || arrival == typed_at_) return false;
   const std::int32_t line = arrival->line;
   if (line < 0 || line >= doc_.MaxCurZeile) return false;
-  if (!doc_.Records[line].Pause || !ReadsConsole(doc_.Items[line].text)) return false;
+  if (!doc_.Record(line).Pause || !ReadsConsole(doc_.Items[line].text)) return false;
   typed_at_ = arrival;
   if (typed_ahead_.empty()) return true;
   session_.Console().TypeIntoConsole(typed_ahead_.front());
@@ -343,7 +343,7 @@ void DebugLoop::Mark(const ParsedCommand& command, LineMark mark, const wchar_t*
     return;
   }
   if (mark == LineMark::ErrLevel) {
-    doc_.Records[command.line].ErrLevelOK = command.number;
+    doc_.Record(command.line).ErrLevelOK = command.number;
     view_.ReportNote(L"line " + line + L": " + name + L" " + std::to_wstring(command.number));
     return;
   }

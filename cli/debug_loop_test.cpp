@@ -16,7 +16,7 @@ namespace {
 class DebugLoopTest : public testing::Test {
  protected:
   DebugLoopTest() {
-    files_.CreateDirectory(L"/tmp");
+    EXPECT_TRUE(files_.CreateDirectory(L"/tmp"));
     files_.Create(L"/work/job.bat", "@echo off\r\nset COUNT=1\r\necho %COUNT%\r\n");
     options_.poll_ms = 1;
   }

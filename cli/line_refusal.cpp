@@ -16,7 +16,7 @@ std::wstring LineRefusal(const DebugDocument& doc, RunState state, std::int32_t 
   if (use == LineUse::WhileReady && state != RunState::Ready && state != RunState::Stopped) {
     return L"the batch is neither ready nor stopped";
   }
-  const LineRecord& record = doc.Records[static_cast<size_t>(line)];
+  const LineRecord& record = doc.Record(line);
   if (record.ConcatZeile) return L"it continues the line above it";
   switch (record.RemZeile) {
     case remNoRem:

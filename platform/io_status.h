@@ -8,7 +8,7 @@
 
 namespace tarnvelock {
 
-class IoStatus {
+class [[nodiscard]] IoStatus {
  public:
   IoStatus() = default;
   static IoStatus Failure(std::wstring message) {

@@ -40,7 +40,7 @@ std::wstring ErrLineSection(std::int32_t line) {
 std::wstring IndexList(const DebugDocument& doc, bool LineRecord::*flag) {
   std::wstring list;
   for (std::int32_t i = 0; i < doc.MaxCurZeile; ++i) {
-    if (doc.Records[i].*flag) list += std::to_wstring(i) + L" ";
+    if (doc.Record(i).*flag) list += std::to_wstring(i) + L" ";
   }
   return list;
 }
@@ -55,7 +55,7 @@ void ApplyIndexList(const IniFile& ini, std::wstring_view key, bool LineRecord::
     size_t end = list.find(L' ', pos);
     if (end == std::wstring::npos) end = list.size();
     const auto index = ParseProfileInt(std::wstring_view(list).substr(pos, end - pos));
-    if (index && *index >= 0 && *index < doc.MaxCurZeile) doc.Records[*index].*flag = true;
+    if (index && *index >= 0 && *index < doc.MaxCurZeile) doc.Record(*index).*flag = true;
     pos = end + 1;
   }
 }
@@ -100,13 +100,13 @@ IniFile BatchSettingsIni(const DebugDocument& doc) {
   ini.Set(kRun, L"Echo", IndexList(doc, &LineRecord::EchoZeile));
 
   for (std::int32_t i = 0; i < doc.MaxCurZeile; ++i) {
-    const LineRecord& record = doc.Records[i];
+    const LineRecord& record = doc.Record(i);
     if (!record.BreakPoint) continue;
     ini.SetInt(BreakPointSection(i), L"BreakCount", record.BreakCount);
     if (!record.BreakCond.empty()) ini.Set(BreakPointSection(i), L"BreakCond", record.BreakCond);
   }
   for (std::int32_t i = 0; i < doc.MaxCurZeile; ++i) {
-    const LineRecord& record = doc.Records[i];
+    const LineRecord& record = doc.Record(i);
     if (record.ErrLevelOK != 0) ini.SetInt(ErrLineSection(i), L"ErrLevelOK", record.ErrLevelOK);
   }
 
@@ -155,7 +155,7 @@ bool ApplyBatchSettings(const IniFile& ini, const FileSystem& fs,
   for (std::int32_t i = 0; i < doc.MaxCurZeile; ++i) {
     const std::wstring section = BreakPointSection(i);
     if (!ini.HasSection(section)) continue;
-    LineRecord& record = doc.Records[i];
+    LineRecord& record = doc.Record(i);
     record.BreakPoint = true;
     record.BreakCount = ini.GetInt(section, L"BreakCount").value_or(1);
     record.BreakCond = ini.Get(section, L"BreakCond").value_or(L"");
@@ -165,7 +165,7 @@ bool ApplyBatchSettings(const IniFile& ini, const FileSystem& fs,
   for (std::int32_t i = 0; i < doc.MaxCurZeile; ++i) {
     const std::wstring section = ErrLineSection(i);
     if (ini.HasSection(section)) {
-      doc.Records[i].ErrLevelOK = ini.GetInt(section, L"ErrLevelOK").value_or(0);
+      doc.Record(i).ErrLevelOK = ini.GetInt(section, L"ErrLevelOK").value_or(0);
     }
   }
 

@@ -64,14 +64,14 @@ constexpr std::string_view kMarkedFile =
 
 TEST(BatchSettingsTest, WritesEveryKeyInItsOrder) {
   VirtualFileSystem fs;
-  fs.CreateDirectory(L"/b");
+  EXPECT_TRUE(fs.CreateDirectory(L"/b"));
   ASSERT_TRUE(WriteBatchSettings(fs, MarkedDocument()));
   EXPECT_EQ(fs.Contents(L"/b/job.bat.ini"), kMarkedFile);
 }
 
 TEST(BatchSettingsTest, ReadingBackRestoresMarksAndValues) {
   VirtualFileSystem fs;
-  fs.CreateDirectory(L"/work dir");
+  EXPECT_TRUE(fs.CreateDirectory(L"/work dir"));
   const DebugDocument written = MarkedDocument();
   DebugDocument doc = DocumentWithLines(14);
   doc.Options.ParameterHistory = {L"old", L"\"a b\" c"};

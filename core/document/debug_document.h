@@ -39,6 +39,12 @@ struct DebugDocument {
   std::vector<DocumentLine> Items;
   // One record per entry of Items, the sentinel's included.
   std::vector<LineRecord> Records;
+  // The record of line, 0 to MaxCurZeile; a line outside throws
+  // std::out_of_range rather than reading past the records.
+  LineRecord& Record(std::int32_t line) { return Records.at(static_cast<size_t>(line)); }
+  const LineRecord& Record(std::int32_t line) const {
+    return Records.at(static_cast<size_t>(line));
+  }
   // Number of lines of the batch (= index of the sentinel); -1 when none is loaded.
   std::int32_t MaxCurZeile = -1;
 

@@ -182,7 +182,7 @@ bool DocumentController::ReadItems(std::vector<DocumentLine>* items) {
 void DocumentController::RestoreNavigationMarks() {
   std::vector<NavigationEntry>& list = doc_.NavigationList;
   for (std::int32_t i = 0; i <= doc_.MaxCurZeile; ++i) {
-    LineRecord& record = doc_.Records[i];
+    LineRecord& record = doc_.Record(i);
     if (!record.Navigation) continue;
     // The entry at or before line i; the scan may already have listed it.
     size_t insert_at = 0;

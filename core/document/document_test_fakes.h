@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/document/document_view.h"
+#include "core/document/null_document_view.h"
 #include "core/document/run_hooks.h"
 #include "platform/code_page.h"
 #include "platform/environment.h"
@@ -15,7 +15,7 @@
 
 namespace tarnvelock {
 
-class RecordingDocumentView : public DocumentView, public RunHooks {
+class RecordingDocumentView : public NullDocumentView, public RunHooks {
  public:
   void ShowMessage(const std::wstring& text) override { messages.push_back(text); }
   bool Confirm(const std::wstring& question) override {
@@ -29,16 +29,10 @@ class RecordingDocumentView : public DocumentView, public RunHooks {
     run_state = RunState::Ready;
   }
   void EndBatchProcess() override { ++ended_processes; }
-  void CloseTrackWindows() override {}
-  void PanelSourceResize() override {}
   void SelectLine(std::int32_t line) override { cursor = line; }
   std::int32_t AktCurZeile() const override { return cursor; }
-  void RepaintSource() override {}
-  void FocusKeyTarget() override {}
   void SetCaption(const std::wstring& text) override { caption = text; }
-  void SetFileDialogs(const std::wstring&, const std::wstring&) override {}
   void DocumentLoaded() override { ++loads; }
-  void DocumentUnloaded() override {}
 
   std::vector<std::wstring> messages;
   bool confirm_reply = true;

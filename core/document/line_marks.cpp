@@ -7,7 +7,7 @@ bool CanSetLineMark(const DebugDocument& doc, RunState state, std::int32_t line,
   if (line < 0 || line >= doc.MaxCurZeile || static_cast<size_t>(line) >= doc.Records.size()) {
     return false;
   }
-  const LineRecord& record = doc.Records[line];
+  const LineRecord& record = doc.Record(line);
   const bool command = record.RemZeile == remNoRem;
   switch (mark) {
     case LineMark::Ignore:
@@ -26,7 +26,7 @@ bool CanSetLineMark(const DebugDocument& doc, RunState state, std::int32_t line,
 }
 
 bool ToggleLineMark(DebugDocument& doc, std::int32_t line, LineMark mark) {
-  LineRecord& record = doc.Records[line];
+  LineRecord& record = doc.Record(line);
   bool* flag = nullptr;
   switch (mark) {
     case LineMark::Ignore:

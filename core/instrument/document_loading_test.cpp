@@ -109,7 +109,8 @@ TEST_F(DocumentControllerTest, LineCountsAndNumberFormat) {
 
 TEST_F(DocumentControllerTest, BadInputIsReportedAndNothingStaysHalfLoaded) {
   Open(L"/b/none.bat");
-  fs_.CreateDirectory(L"/b/dir.bat");
+  ASSERT_TRUE(fs_.CreateDirectory(L"/b"));
+  ASSERT_TRUE(fs_.CreateDirectory(L"/b/dir.bat"));
   Open(L"/b/dir.bat");
   fs_.Create(L"/b/locked.bat", "echo\r\n");
   fs_.MakeInaccessible(L"/b/locked.bat");
@@ -163,7 +164,7 @@ TEST_F(DocumentControllerTest, OutsideChangeReloadsAndMarksFollowTheirLines) {
   EXPECT_TRUE(doc().Records[4].BreakPoint);
   EXPECT_EQ(view_.resets, 2);
 
-  fs_.RemoveFile(L"/b/job.bat");
+  EXPECT_TRUE(fs_.RemoveFile(L"/b/job.bat"));
   controller_.ApplicationEventsActivate();
   EXPECT_EQ(view_.messages, (std::vector<std::wstring>{L"ERROR:\n\nFile /b/job.bat not found!"}));
   EXPECT_TRUE(doc().Loaded());

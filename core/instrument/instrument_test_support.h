@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "core/document/debug_document.h"
-#include "core/document/user_view.h"
+#include "core/document/null_document_view.h"
 
 namespace tarnvelock {
 
-class RecordingView : public UserView {
+class RecordingView : public NullDocumentView {
  public:
   void ShowMessage(const std::wstring& text) override { messages.push_back(text); }
   bool Confirm(const std::wstring& question) override {

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/instrument/instrument_test_support.h"
 #include "platform/virtual_file_system.h"
 
 namespace tarnvelock {
@@ -31,13 +32,6 @@ class TestCodePages : public CodePageConverter {
     return bytes;
   }
   unsigned Number(CodePage) const override { return 850; }
-};
-
-class RecordingView : public UserView {
- public:
-  std::vector<std::wstring> messages;
-  void ShowMessage(const std::wstring& text) override { messages.push_back(text); }
-  bool Confirm(const std::wstring&) override { return true; }
 };
 
 const BatchRefs kPlainRefs = MakeBatchRefs(L"/tmp/_dbgTmp/");

@@ -60,9 +60,9 @@ bool LineAnalyser::Run() {
   last_ = std::min(doc_.MaxCurZeile, count - 1);
   std::int32_t head = 0;
   for (std::int32_t i = 0; i <= last_; ++i) {
-    LineRecord& record = doc_.Records[i];
+    LineRecord& record = doc_.Record(i);
     if (record.ConcatZeile) {
-      record.RemZeile = doc_.Records[head].RemZeile;
+      record.RemZeile = doc_.Record(head).RemZeile;
     } else {
       record.RemZeile = remNoRem;
       const std::wstring joined = JoinContinuations(i);
@@ -107,7 +107,7 @@ std::wstring LineAnalyser::JoinContinuations(std::int32_t i) {
     // A caret at the end of the last line continues onto nothing: the
     // sentinel is never part of a batch line.
     if (next >= last_) break;
-    doc_.Records[next].ConcatZeile = true;
+    doc_.Record(next).ConcatZeile = true;
     text += doc_.Items[next].text;
   }
   return text;

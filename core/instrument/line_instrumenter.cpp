@@ -218,7 +218,7 @@ PerLineResult PerLineWalk::Run() {
 
 void PerLineWalk::SetUpLine() {
   line_text_ = ReplaceCmdCmdLine(doc_.Items[n_].text);
-  for (c_ = 1; n_ + c_ < end_ && doc_.Records[n_ + c_].ConcatZeile; ++c_) {
+  for (c_ = 1; n_ + c_ < end_ && doc_.Record(n_ + c_).ConcatZeile; ++c_) {
     if (!line_text_.empty() && line_text_.back() == L'^') line_text_.pop_back();
     line_text_ += doc_.Items[n_ + c_].text;
   }
@@ -228,7 +228,7 @@ void PerLineWalk::SetUpLine() {
   Insertions.clear();
   edits_.clear();
 
-  const LineRecord& record = doc_.Records[n_];
+  const LineRecord& record = doc_.Record(n_);
   if (record.RemZeile == remNoRem || record.RemZeile == remKlammer) {
     if (record.IgnoreZeile) {
       line_text_.insert(0, kIgnored);
@@ -256,14 +256,14 @@ void PerLineWalk::SetUpLine() {
     const std::int32_t next = n_ + c_;
     if (next < end_ && doc_.Items[next].text == L":") {
       doc_.Items[next].text.clear();
-      doc_.Records[next].RemZeile = remEmpty;
+      doc_.Record(next).RemZeile = remEmpty;
     }
   }
 }
 
 void PerLineWalk::JoinSetLine() {
   line_text_.append(kCrLf).append(ReplaceCmdCmdLine(doc_.Items[n_ + c_].text));
-  for (++c_; n_ + c_ < end_ && doc_.Records[n_ + c_].ConcatZeile; ++c_) {
+  for (++c_; n_ + c_ < end_ && doc_.Record(n_ + c_).ConcatZeile; ++c_) {
     if (line_text_.back() == L'^') line_text_.pop_back();
     line_text_ += doc_.Items[n_ + c_].text;
   }
@@ -389,7 +389,7 @@ void PerLineWalk::FinishLine() {
     Emit(kSnapshotDropped);
   }
   while (!ForStack.empty() && ForStack.back() >= Depth) ForStack.pop_back();
-  doc_.Records[n_].Klammer = Depth;
+  doc_.Record(n_).Klammer = Depth;
   StartDepth = Depth;
 }
 

@@ -39,7 +39,7 @@ BreakFileContents BuildBreakFiles(const DebugDocument& doc, std::optional<std::i
       std::min(doc.Records.size(), static_cast<size_t>(std::max(doc.MaxCurZeile, 0)));
   std::wstring sections;
   for (size_t i = 0; i < lineCount; ++i) {
-    const LineRecord& record = doc.Records[i];
+    const LineRecord& record = doc.Record(i);
     if (!record.BreakPoint) continue;
     const auto line = static_cast<std::int32_t>(i);
     files.List += L" " + std::to_wstring(line);

@@ -62,7 +62,6 @@ class DebugSession {
   CommandStates& Commands() { return commands_; }
   ExchangeFiles& Exchange() { return exchange_; }
   Launcher& Console() { return *launcher_; }
-  InstrumentedBatch& Instrumented() { return *instrumented_; }
 
   // The per-line section for the document as it stands now.
   PerLineResult RewriteLines();

@@ -14,7 +14,7 @@ namespace {
 class DebugSessionTest : public testing::Test {
  protected:
   DebugSessionTest() {
-    files_.CreateDirectory(L"/tmp");
+    EXPECT_TRUE(files_.CreateDirectory(L"/tmp"));
     files_.Create(L"/work/job.bat", "@echo off\r\nset COUNT=1\r\necho %COUNT%\r\n");
   }
 

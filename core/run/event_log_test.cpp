@@ -17,10 +17,10 @@ class EventLogTest : public ::testing::Test {
   EventLogTest() {
     doc.BatchPath = L"/b/job.bat";
     doc.LogPath = L"/b/job.bat.log";
-    disk.CreateDirectory(L"/b");
+    EXPECT_TRUE(disk.CreateDirectory(L"/b"));
   }
   // The batch appends to the log while it runs.
-  void BatchWrites(const std::string& bytes) { disk.AppendFile(doc.LogPath, bytes); }
+  void BatchWrites(const std::string& bytes) { EXPECT_TRUE(disk.AppendFile(doc.LogPath, bytes)); }
 
   DebugDocument doc;
   VirtualFileSystem disk;

@@ -90,10 +90,6 @@ IoStatus ExchangeFiles::EnterTempDir() {
   return files_.SetCurrentDirectory(temp_dir_);
 }
 
-void ExchangeFiles::SetLogVariable(const DebugDocument& doc) {
-  environment_.Set(L"_dbgLog", doc.LogArg);
-}
-
 IoStatus ExchangeFiles::PrepareProcessStart(const std::wstring& parameters) {
   // The batch would take its own start word for the sign of a first call and
   // start yet another interpreter, without end.
@@ -117,11 +113,11 @@ IoStatus ExchangeFiles::PrepareProcessStart(const std::wstring& parameters) {
 }
 
 void ExchangeFiles::CleanRunStart() {
-  Remove(kErrorCopyFile);
+  RemoveIfPresent(kErrorCopyFile);
   for (std::int32_t depth = 0; depth <= kMaxCleanedCallDepth; ++depth) {
     for (std::wstring_view prefix :
          {kBlockGlobalsPrefix, kForVariablesPrefix, kLocalCounterPrefix}) {
-      Remove(PerCallFile(prefix, depth));
+      RemoveIfPresent(PerCallFile(prefix, depth));
     }
   }
 }
@@ -133,17 +129,17 @@ void ExchangeFiles::DeleteAtExit(const DebugDocument& doc) {
     const std::wstring& path = doc.InstrumentedPath;
     const std::wstring full = files_.FullPath(IsAbsolutePath(path) ? path : PathOf(path));
     const bool userText = !doc.SourcePath.empty() && full == files_.FullPath(doc.SourcePath);
-    if (!userText && files_.FileExists(full)) files_.RemoveFile(full);
+    if (!userText) RemovePathIfPresent(full);
   }
   for (std::wstring_view name : {kActionFile, kLocalScriptFile, kErrLevelFile, kCurrentLineFile,
                                  kLastLineFile, kStopSignalFile, kErrorFile, kErrorCopyFile,
                                  kBreakListFile, kBreakCondFile, kBreakRequestFile, kGlobalsFile}) {
-    Remove(name);
+    RemoveIfPresent(name);
   }
   for (std::int32_t depth = 0; depth <= kMaxCleanedCallDepth; ++depth) {
     for (std::wstring_view prefix :
          {kBlockGlobalsPrefix, kForVariablesPrefix, kParametersPrefix, kLocalCounterPrefix}) {
-      Remove(PerCallFile(prefix, depth));
+      RemoveIfPresent(PerCallFile(prefix, depth));
     }
   }
 }
@@ -155,6 +151,15 @@ bool ExchangeFiles::Exists(std::wstring_view name) const {
 IoStatus ExchangeFiles::Remove(std::wstring_view name) {
   const std::wstring path = PathOf(name);
   return files_.FileExists(path) ? files_.RemoveFile(path) : IoStatus();
+}
+
+void ExchangeFiles::RemoveIfPresent(std::wstring_view name) {
+  RemovePathIfPresent(PathOf(name));
+}
+
+void ExchangeFiles::RemovePathIfPresent(const std::wstring& path) {
+  // Best effort: a file that stays is overwritten or ignored by the next run.
+  if (files_.FileExists(path)) (void)files_.RemoveFile(path);
 }
 
 }  // namespace tarnvelock

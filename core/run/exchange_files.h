@@ -71,9 +71,6 @@ class ExchangeFiles {
   // interpreter inherits it.
   IoStatus EnterTempDir();
 
-  // Sets "_dbgLog" to the document's LogArg.
-  void SetLogVariable(const DebugDocument& doc);
-
   // Before every process start: refuses parameters that begin with the
   // word "_dbg", proves the stderr file is not held by another process,
   // writes "0" as the current and the last line, and sets "_dbgPA" to the
@@ -119,6 +116,9 @@ class ExchangeFiles {
   bool Exists(std::wstring_view name) const;
   // Removes the exchange file when it exists.
   IoStatus Remove(std::wstring_view name);
+  // The same where a failure does not matter: clean-ups of files that the
+  // next run overwrites or ignores.
+  void RemoveIfPresent(std::wstring_view name);
 
   // The line the batch reports in the current-line file; nothing when the
   // file gave no number in kReadAttempts reads.
@@ -150,6 +150,7 @@ class ExchangeFiles {
   std::optional<std::vector<std::wstring>> ReadForVariables(std::int32_t depth) const;
 
  private:
+  void RemovePathIfPresent(const std::wstring& path);
   IoStatus WriteUtf8(std::wstring_view name, std::wstring_view text);
   IoStatus AppendBytes(std::wstring_view name, std::string_view bytes);
   IoStatus AppendActionBytes(std::string_view bytes);

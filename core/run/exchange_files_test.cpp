@@ -59,7 +59,7 @@ class BusyFileSystem final : public FileSystem {
       return IoStatus::Failure(L"The file is in use.");
     }
     if (disk_.FullPath(p) == rewritten_) {
-      disk_.WriteFile(p, rewrite_);
+      EXPECT_TRUE(disk_.WriteFile(p, rewrite_));
       rewritten_.clear();
     }
     return disk_.ReadFile(p, contents);
@@ -97,8 +97,8 @@ const std::wstring kSystemTemp = L"/sys tmp/";
 class ExchangeFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    disk_.CreateDirectory(L"/sys tmp");
-    disk_.CreateDirectory(L"/work");
+    EXPECT_TRUE(disk_.CreateDirectory(L"/sys tmp"));
+    EXPECT_TRUE(disk_.CreateDirectory(L"/work"));
     ASSERT_TRUE(exchange_.PrepareTempDir(L"/work"));
   }
 

@@ -67,7 +67,7 @@ std::vector<std::wstring> ExchangeFiles::ReadNewErrorLines() {
     added.assign(lines->begin() + (last_err_index_ + 1), lines->end());
   }
   last_err_index_ = lastIndex;
-  Remove(kErrorCopyFile);
+  RemoveIfPresent(kErrorCopyFile);
   return added;
 }
 

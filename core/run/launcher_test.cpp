@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/run/null_run_view.h"
 #include "platform/virtual_environment.h"
 
 namespace tarnvelock {
@@ -83,10 +84,9 @@ class FakeStarter final : public ProcessStarter {
   Record& record_;
 };
 
-class RecordingView final : public LauncherView {
+class RecordingView final : public NullRunView {
  public:
   void ShowMessage(const std::wstring& text) override { messages.push_back(text); }
-  bool Confirm(const std::wstring&) override { return true; }
   void ShowStatus(const std::wstring& text) override { statuses.push_back(text); }
   std::vector<std::wstring> messages;
   std::vector<std::wstring> statuses;

@@ -39,7 +39,7 @@ void NavigationModel::DeleteLine() {
   auto& list = doc_.NavigationList;
   const std::int32_t line = list[selected_].line;
   if (line >= 0 && line < static_cast<std::int32_t>(doc_.Records.size())) {
-    doc_.Records[line].Navigation = false;
+    doc_.Record(line).Navigation = false;
   }
   list.erase(list.begin() + selected_);
   if (selected_ >= static_cast<std::int32_t>(list.size()))
@@ -52,7 +52,7 @@ void NavigationModel::AddToNavigation(std::int32_t cursorLine) {
       cursorLine >= static_cast<std::int32_t>(doc_.Records.size())) {
     return;
   }
-  doc_.Records[cursorLine].Navigation = true;
+  doc_.Record(cursorLine).Navigation = true;
   auto& list = doc_.NavigationList;
   selected_ = Valid(selected_) ? selected_ + 1 : static_cast<std::int32_t>(list.size());
   list.insert(list.begin() + selected_, NavigationEntry{doc_.Items[cursorLine].text, cursorLine});

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/run/prompt_view.h"
+#include "core/run/null_run_view.h"
 #include "platform/code_page.h"
 
 namespace tarnvelock {
@@ -20,7 +20,7 @@ struct TextRequest {
   std::wstring Initial;
 };
 
-class ScriptedPromptView final : public PromptView {
+class ScriptedPromptView final : public NullRunView {
  public:
   // The next input box gets this answer; nothing stands for Cancel.
   void WillAnswer(std::optional<std::wstring> answer) { answers_.push_back(std::move(answer)); }

@@ -1,19 +1,18 @@
 // PromptView: the person at the screen as the pane models need them - a
-// message box and a one-line input box. Its functions have the signatures
-// of the same functions of the document's and run control's views, so one
-// front-end class implements them all at once. Tests answer from a script.
+// message box and a one-line input box. The run view is one, so a front end
+// answers both through the same functions. Tests answer from a script.
 #pragma once
 
 #include <optional>
 #include <string>
 
+#include "core/document/user_view.h"
+
 namespace tarnvelock {
 
-class PromptView {
+// UserView is a virtual base, shared with the other views of the run view.
+class PromptView : public virtual UserView {
  public:
-  virtual ~PromptView() = default;
-  // A modal message box with an OK button.
-  virtual void ShowMessage(const std::wstring& text) = 0;
   // A modal input box; nothing when the person cancels it.
   virtual std::optional<std::wstring> AskText(const std::wstring& caption,
                                               const std::wstring& prompt,

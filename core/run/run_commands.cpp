@@ -28,7 +28,7 @@ void RunControl::ActionStartExecuteLineF7Execute() {
   }
   std::int32_t target = doc_.MaxCurZeile;
   for (std::int32_t line = akt_exe_zeile_ + 1; line < doc_.MaxCurZeile; ++line) {
-    if (doc_.Records[line].RemZeile == remNoRem) {
+    if (doc_.Record(line).RemZeile == remNoRem) {
       target = line;
       break;
     }
@@ -84,14 +84,14 @@ void RunControl::AddCommand(const std::wstring& command) {
 
 void RunControl::ActionStartBreakPointExecute(std::int32_t line) {
   if (!IsDocumentLine(line)) return;
-  doc_.Records[line].BreakPoint = !doc_.Records[line].BreakPoint;
+  doc_.Record(line).BreakPoint = !doc_.Record(line).BreakPoint;
   breaks_changed_ = true;
   Paint(line);
 }
 
 void RunControl::ActionStartEditBreakPointExecute(std::int32_t line) {
   if (!IsDocumentLine(line)) return;
-  doc_.Records[line].BreakPoint = true;
+  doc_.Record(line).BreakPoint = true;
   breaks_changed_ = true;
   view_.EditBreakpointDialog(line);
   Paint(line);
@@ -100,7 +100,7 @@ void RunControl::ActionStartEditBreakPointExecute(std::int32_t line) {
 BreakpointCheck RunControl::SetBreakpointProperties(std::int32_t line,
                                                     const BreakpointProperties& properties) {
   if (!IsDocumentLine(line)) return {};
-  const BreakpointCheck check = StoreBreakpoint(doc_.Records[line], properties);
+  const BreakpointCheck check = StoreBreakpoint(doc_.Record(line), properties);
   if (check.Stored) breaks_changed_ = true;
   return check;
 }
@@ -109,7 +109,7 @@ bool RunControl::CanToggleBreakPoint(std::int32_t line) const {
   if (run_state_ == RunState::Running || !IsDocumentLine(line) || line == doc_.MaxCurZeile) {
     return false;
   }
-  const LineRecord& record = doc_.Records[line];
+  const LineRecord& record = doc_.Record(line);
   return (record.RemZeile == remNoRem || record.BreakPoint) && !record.IgnoreZeile &&
          !record.NoDebugZeile && !record.ConcatZeile;
 }
@@ -119,7 +119,7 @@ bool RunControl::CanGotoLine(std::int32_t line) const {
       line == doc_.MaxCurZeile) {
     return false;
   }
-  const LineRecord& record = doc_.Records[line];
+  const LineRecord& record = doc_.Record(line);
   return record.RemZeile == remNoRem && !record.IgnoreZeile && !record.NoDebugZeile &&
          !record.ConcatZeile;
 }

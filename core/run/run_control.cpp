@@ -191,7 +191,7 @@ std::wstring RunControl::LogIndent() const {
 
 const LineRecord& RunControl::RecordOf(std::int32_t line) const {
   static const LineRecord kNone;
-  return IsDocumentLine(line) ? doc_.Records[line] : kNone;
+  return IsDocumentLine(line) ? doc_.Record(line) : kNone;
 }
 
 void RunControl::Report(const IoStatus& status) {

@@ -100,8 +100,8 @@ class RunControl {
   bool CanToggleBreakPoint(std::int32_t line) const;
   bool CanGotoLine(std::int32_t line) const;
 
-  std::int32_t StopReason() const { return stop_reason_; }
-  std::int32_t RunMode() const { return run_mode_; }
+  tStopReason StopReason() const { return stop_reason_; }
+  tRunMode RunMode() const { return run_mode_; }
   std::int32_t AktExeZeile() const { return akt_exe_zeile_; }
   std::int32_t GotoTarget() const { return goto_target_; }
   std::int32_t CallDepth() const { return call_depth_; }
@@ -123,7 +123,16 @@ class RunControl {
   // What one poll found out about a stop (stop_handling.cpp).
   struct Stop;
 
+  // A stop the poll found, from the line that ran last to the new run state.
   void ProcessStop(Stop& stop);
+  // What ran last and what ERRORLEVEL it may leave: the added command, or
+  // the batch's last line with its allowance.
+  void TakeAddedCommandStop(Stop& stop);
+  void TakeLineStop(Stop& stop);
+  // The stop reason, whether the error is tolerated, and the state to enter.
+  void DecideStopReason(Stop& stop);
+  // The panes, the execution line, the error box and the new run state.
+  void ShowStop(Stop& stop);
   void WhileRunning(std::int32_t line);
   void ReportError(Stop& stop);
   void GotoLine(std::int32_t target, bool ignore_breaks, bool from_skip_call);
@@ -154,8 +163,8 @@ class RunControl {
   std::function<PerLineResult()> rewrite_lines_;
 
   RunState run_state_ = RunState::NoFile;
-  std::int32_t stop_reason_ = srNone;
-  std::int32_t run_mode_ = rmNone;
+  tStopReason stop_reason_ = srNone;
+  tRunMode run_mode_ = rmNone;
   std::int32_t akt_exe_zeile_ = -1;
   std::int32_t goto_target_ = -1;
   std::int32_t call_depth_ = 0;

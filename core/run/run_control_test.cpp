@@ -21,8 +21,8 @@ constexpr wchar_t kBatchPath[] = L"/work/test.bat";
 class RunControlTest : public testing::Test {
  protected:
   RunControlTest() {
-    files_.CreateDirectory(L"/tmp");
-    files_.CreateDirectory(L"/work");
+    EXPECT_TRUE(files_.CreateDirectory(L"/tmp"));
+    EXPECT_TRUE(files_.CreateDirectory(L"/work"));
     EXPECT_TRUE(exchange_.PrepareTempDir(L""));
     Load({L"@echo off", L"set x=1", L"call :sub", L"echo %x%", L"goto :eof", L":sub",
           L"echo in sub"});
@@ -190,6 +190,23 @@ TEST_F(RunControlTest, ExecuteRunsToBreakpointsAndRewritesThemOnlyWhenChanged) {
   EXPECT_THAT(batch_.breaks, ElementsAre("  3 6", "", "  3 6"));
   Poll();
   EXPECT_EQ(run_.GetRunState(), RunState::Ended);
+}
+
+TEST_F(RunControlTest, EditingABreakpointSetsItBeforeTheDialogAndSendsItWithTheNextRun) {
+  view_.Clear();
+  run_.ActionStartEditBreakPointExecute(doc_.MaxCurZeile + 1);
+  run_.ActionStartEditBreakPointExecute(-1);
+  EXPECT_TRUE(view_.Calls(L"breakdialog").empty()) << "no dialog outside the batch's lines";
+
+  run_.ActionStartEditBreakPointExecute(3);
+  EXPECT_TRUE(doc_.Records[3].BreakPoint);
+  EXPECT_THAT(view_.Calls(L"breakdialog"), ElementsAre(L"3"));
+  EXPECT_THAT(view_.Calls(L"paint"), ElementsAre(L"3"));
+
+  // A dialog that leaves the breakpoint on still has it sent to the batch.
+  batch_.Then([](ScriptedBatch& b) { b.StopAt(3); });
+  run_.ActionStartExecuteAllExecute();
+  EXPECT_THAT(batch_.breaks, ElementsAre("  3"));
 }
 
 TEST_F(RunControlTest, GotoLineStopsAtTheTargetWithOrWithoutTheBreakpoints) {
@@ -484,7 +501,7 @@ TEST_F(RunControlTest, ResetClosesTheConsoleAndReturnsToReady) {
 
   // The next run starts a new process and writes the kept batch text again.
   doc_.InstrumentStale = false;
-  files_.RemoveFile(doc_.InstrumentedPath);
+  EXPECT_TRUE(files_.RemoveFile(doc_.InstrumentedPath));
   StepTo(0);
   EXPECT_EQ(starter_.starts, 2);
   EXPECT_TRUE(files_.FileExists(doc_.InstrumentedPath));

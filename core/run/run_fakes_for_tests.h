@@ -15,8 +15,7 @@
 
 #include "core/base/exchange_file_names.h"
 #include "core/run/debug_session.h"
-#include "core/run/prompt_view.h"
-#include "core/run/run_view.h"
+#include "core/run/null_run_view.h"
 #include "platform/console_process.h"
 #include "platform/environment.h"
 #include "platform/virtual_environment.h"
@@ -87,7 +86,7 @@ class ScriptedBatch {
 
   std::wstring Path(std::wstring_view name) const { return kTestTempDir + std::wstring(name); }
   void Write(std::wstring_view name, const std::string& text) {
-    files_.WriteFile(Path(name), text);
+    (void)files_.WriteFile(Path(name), text);  // in memory
   }
 
  private:
@@ -96,11 +95,11 @@ class ScriptedBatch {
          {std::pair{kActionFile, &actions}, std::pair{kBreakListFile, &breaks}}) {
       if (!files_.FileExists(Path(name))) continue;
       seen->push_back(files_.Contents(Path(name)));
-      files_.RemoveFile(Path(name));
+      (void)files_.RemoveFile(Path(name));  // in memory
     }
     if (files_.FileExists(Path(kErrLevelFile))) {
       error_levels.push_back(files_.Contents(Path(kErrLevelFile)));
-      files_.RemoveFile(Path(kErrLevelFile));
+      (void)files_.RemoveFile(Path(kErrLevelFile));  // in memory
     }
   }
   void RunStep() {
@@ -171,7 +170,7 @@ inline SessionPlatform ScriptedSessionPlatform(VirtualFileSystem& files, Virtual
 
 // Records every call as a line of text, "name argument"; serves the pane
 // models too, as a front end does.
-class RecordingRunView final : public RunView, public PromptView {
+class RecordingRunView final : public NullRunView {
  public:
   void ShowMessage(const std::wstring& text) override { Note(L"message", text); }
   bool Confirm(const std::wstring& text) override {
@@ -186,9 +185,7 @@ class RecordingRunView final : public RunView, public PromptView {
   void SetExecLine(std::int32_t line) override { Note(L"exec", line); }
   void SelectLine(std::int32_t line) override { Note(L"cursor", line); }
   void RepaintSource() override { Note(L"repaint"); }
-  void FocusKeyTarget() override {}
   void ClearHighlight() override { Note(L"clearhighlight"); }
-  void BringToFront() override {}
   void ShowStatusPanel(int panel, const std::wstring& text) override {
     Note(L"panel" + std::to_wstring(panel), text);
   }
@@ -210,16 +207,9 @@ class RecordingRunView final : public RunView, public PromptView {
     Note(L"timer", std::to_wstring(enabled) + L" " + std::to_wstring(interval_ms));
   }
   void PanesChanged() override { Note(L"panes"); }
-  void UpdateTrackWindows() override {}
-
-  // The document's requests reach run control directly in these tests.
-  void CloseTrackWindows() override {}
-  void PanelSourceResize() override {}
+  // The cursor is only recorded; the document's requests reach run control
+  // directly in these tests.
   std::int32_t AktCurZeile() const override { return 0; }
-  void SetCaption(const std::wstring&) override {}
-  void SetFileDialogs(const std::wstring&, const std::wstring&) override {}
-  void DocumentLoaded() override {}
-  void DocumentUnloaded() override {}
 
   // The arguments of the calls named name, in order.
   std::vector<std::wstring> Calls(const std::wstring& name) const {

@@ -7,15 +7,17 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "core/document/document_view.h"
 #include "core/run/launcher.h"
+#include "core/run/prompt_view.h"
 
 namespace tarnvelock {
 
-class RunView : public DocumentView, public LauncherView {
+// DocumentView is a virtual base, so that a view can take its answers from
+// NullDocumentView.
+class RunView : public virtual DocumentView, public LauncherView, public PromptView {
  public:
   // Source view. SetExecLine moves the cursor to the new execution line and
   // scrolls it into view; PaintLine redraws one line's glyphs and marks (run
@@ -34,10 +36,7 @@ class RunView : public DocumentView, public LauncherView {
 
   // A warning box with OK and Cancel; true for OK.
   virtual bool WarnOkCancel(const std::wstring& text) = 0;
-  // An input box; nothing when the person cancels it.
-  virtual std::optional<std::wstring> AskText(const std::wstring& caption,
-                                              const std::wstring& prompt,
-                                              const std::wstring& initial) = 0;
+  // Input boxes are PromptView's AskText.
   // The breakpoint properties of line, modal; the dialog stores its result
   // through RunControl::SetBreakpointProperties.
   virtual void EditBreakpointDialog(std::int32_t line) = 0;

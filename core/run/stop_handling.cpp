@@ -113,29 +113,51 @@ void RunControl::PollStop() {
 
 void RunControl::ProcessStop(Stop& stop) {
   if (stop_reason_ == srAddedCommand) {
-    if (stop.error_level > 0 && stop.error.empty()) {
-      stop.error = L"ERRORLEVEL=" + std::to_wstring(stop.error_level);
-    }
-    Report(exchange_.Remove(kActionFile));
-    stop.last = akt_exe_zeile_;
+    TakeAddedCommandStop(stop);
   } else {
-    if (stop_reason_ >= srUserBreak || stop.error_level != 0) {
-      stop.last = exchange_.ReadLastLine().value_or(0);
-      if (stop_reason_ >= srSyntaxError) stop.line = stop.last;
-    }
-    if (stop_reason_ == srExit)
-      panes_.Log.AppendLogLine(L"exit" + std::wstring(kLineTag) + std::to_wstring(stop.last));
-    stop.allowed = RecordOf(stop.last).ErrLevelOK;
-    if (stop.allowed < 0) {
-      stop.allowed = -stop.allowed;
-      stop.reset_error_level = true;
-    }
-    if (stop.error_level > 0 && stop_reason_ <= srErrorLevel) {
-      stop_reason_ = srErrorLevel;
-      if (stop.error.empty()) stop.error = L"ERRORLEVEL=" + std::to_wstring(stop.error_level);
-    }
+    TakeLineStop(stop);
   }
+  DecideStopReason(stop);
+  ShowStop(stop);
+  if (stop.auto_continue) {
+    WhileRunning(stop.line);
+    Resume();
+    return;
+  }
+  if (!stop.position.empty()) panes_.Log.ShowStopEntry(stop.position);
+  run_mode_ = rmNone;
+  view_.FocusKeyTarget();
+  panes_.Variables.TakeSnapshots();
+  view_.PanesChanged();
+}
 
+void RunControl::TakeAddedCommandStop(Stop& stop) {
+  if (stop.error_level > 0 && stop.error.empty()) {
+    stop.error = L"ERRORLEVEL=" + std::to_wstring(stop.error_level);
+  }
+  Report(exchange_.Remove(kActionFile));
+  stop.last = akt_exe_zeile_;
+}
+
+void RunControl::TakeLineStop(Stop& stop) {
+  if (stop_reason_ >= srUserBreak || stop.error_level != 0) {
+    stop.last = exchange_.ReadLastLine().value_or(0);
+    if (stop_reason_ >= srSyntaxError) stop.line = stop.last;
+  }
+  if (stop_reason_ == srExit)
+    panes_.Log.AppendLogLine(L"exit" + std::wstring(kLineTag) + std::to_wstring(stop.last));
+  stop.allowed = RecordOf(stop.last).ErrLevelOK;
+  if (stop.allowed < 0) {
+    stop.allowed = -stop.allowed;
+    stop.reset_error_level = true;
+  }
+  if (stop.error_level > 0 && stop_reason_ <= srErrorLevel) {
+    stop_reason_ = srErrorLevel;
+    if (stop.error.empty()) stop.error = L"ERRORLEVEL=" + std::to_wstring(stop.error_level);
+  }
+}
+
+void RunControl::DecideStopReason(Stop& stop) {
   stop.tolerated = !doc_.Options.StopOnErr ||
                    (stop_reason_ == srStdErr && RecordOf(stop.last).StdErrOK) ||
                    (stop_reason_ == srErrorLevel && stop.error_level <= stop.allowed);
@@ -157,7 +179,12 @@ void RunControl::ProcessStop(Stop& stop) {
     user_break_ = false;
   }
   stop.auto_continue = stop.tolerated && (stop_reason_ == srStdErr || stop_reason_ == srErrorLevel);
+  stop.new_state = stop_reason_ >= srCancelled ? RunState::Ended
+                   : stop.auto_continue        ? RunState::Running
+                                               : RunState::Stopped;
+}
 
+void RunControl::ShowStop(Stop& stop) {
   if (!stop.auto_continue) {
     goto_target_ = -1;
     if (stop_reason_ >= srSyntaxError) {
@@ -166,9 +193,6 @@ void RunControl::ProcessStop(Stop& stop) {
       panes_.Variables.FillAtStop(call_depth_);
     }
   }
-  stop.new_state = stop_reason_ >= srCancelled ? RunState::Ended
-                   : stop.auto_continue        ? RunState::Running
-                                               : RunState::Stopped;
   exec_mark_visible_ = true;
   if (stop_reason_ >= srCancelled && stop_reason_ != srEndOfFile) stop.line = stop.last;
 
@@ -186,17 +210,6 @@ void RunControl::ProcessStop(Stop& stop) {
   if (!stop.error.empty()) ReportError(stop);
   if (!stop.auto_continue) stop_error_ = stop.error;
   if (run_state_ != stop.new_state) SetRunState(stop.new_state);
-
-  if (stop.auto_continue) {
-    WhileRunning(stop.line);
-    Resume();
-    return;
-  }
-  if (!stop.position.empty()) panes_.Log.ShowStopEntry(stop.position);
-  run_mode_ = rmNone;
-  view_.FocusKeyTarget();
-  panes_.Variables.TakeSnapshots();
-  view_.PanesChanged();
 }
 
 void RunControl::ReportError(Stop& stop) {
@@ -208,10 +221,10 @@ void RunControl::ReportError(Stop& stop) {
     context = L"Check added command:\r\n" + last_cmd_;
   } else {
     if (IsDocumentLine(stop.last)) {
-      doc_.Records[stop.last].ErrorZeile = stop_reason_ == srSyntaxError ? errAbort : errWarn;
+      doc_.Record(stop.last).ErrorZeile = stop_reason_ == srSyntaxError ? errAbort : errWarn;
       Paint(stop.last);
       for (std::int32_t next = stop.last + 1;
-           next < doc_.MaxCurZeile && doc_.Records[next].ConcatZeile; ++next) {
+           next < doc_.MaxCurZeile && doc_.Record(next).ConcatZeile; ++next) {
         Paint(next);
       }
     }

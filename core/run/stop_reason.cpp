@@ -3,8 +3,17 @@
 
 namespace tarnvelock {
 
-std::wstring_view EndReasonText(std::int32_t reason) {
+std::wstring_view EndReasonText(tStopReason reason) {
   switch (reason) {
+    case srNone:
+    case srSingleStep:
+    case srGotoTarget:
+    case srBreakPoint:
+    case srUserBreak:
+    case srAddedCommand:
+    case srStdErr:
+    case srErrorLevel:
+      break;
     case srCancelled:
       return L"Cancelled after Error";
     case srEndOfFile:
@@ -17,12 +26,11 @@ std::wstring_view EndReasonText(std::int32_t reason) {
       return L"Terminated by User";
     case srConsoleClosed:
       return L"Command-Window closed";
-    default:
-      return L"Unknown reason";
   }
+  return L"Unknown reason";
 }
 
-std::wstring EndedStatusText(std::int32_t reason) {
+std::wstring EndedStatusText(tStopReason reason) {
   return std::wstring(EndReasonText(reason)) + L"  -  Press F2 for Reset.";
 }
 

@@ -48,9 +48,9 @@ inline constexpr std::wstring_view kNoFileText =
     L"no file  -  Open Debug-Object via Ctrl-O  or  Drag-and-Drop";
 
 // The text of a reason that ends the run; "Unknown reason" for any other.
-std::wstring_view EndReasonText(std::int32_t reason);
+std::wstring_view EndReasonText(tStopReason reason);
 
 // The status text of RunState Ended: the reason's text and the hint to reset.
-std::wstring EndedStatusText(std::int32_t reason);
+std::wstring EndedStatusText(tStopReason reason);
 
 }  // namespace tarnvelock

@@ -27,7 +27,7 @@ class VariablePanesTest : public ::testing::Test {
     disk.Create(L"/_dbgAktLSets0.txt", forVars);
     disk.Create(L"/_dbgAktGSets.txt", globals);
     if (blockGlobals.empty()) {
-      disk.RemoveFile(L"/_dbgAltGSets0.txt");
+      (void)disk.RemoveFile(L"/_dbgAltGSets0.txt");  // the block has been left, if it was entered
     } else {
       disk.Create(L"/_dbgAltGSets0.txt", blockGlobals);
     }
