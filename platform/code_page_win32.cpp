@@ -24,9 +24,19 @@ class Win32CodePages final : public CodePageConverter {
     return text;
   }
 
-  std::string Encode(std::wstring_view text, CodePage page) const override {
-    if (page == CodePage::Utf8) return ToUtf8(text);
-    if (text.empty()) return {};
+  std::string Encode(std::wstring_view input, CodePage page) const override {
+    if (page == CodePage::Utf8) return ToUtf8(input);
+    if (input.empty()) return {};
+    // No OEM or ANSI page holds a character beyond U+FFFF: each such pair
+    // becomes one replacement, not two.
+    std::wstring text;
+    text.reserve(input.size());
+    for (size_t i = 0; i < input.size(); ++i) {
+      const bool pair = input[i] >= 0xD800 && input[i] < 0xDC00 && i + 1 < input.size() &&
+                        input[i + 1] >= 0xDC00 && input[i + 1] < 0xE000;
+      text += pair ? L'\uFFFD' : input[i];
+      if (pair) ++i;
+    }
     const UINT number = Number(page);
     const int size = static_cast<int>(text.size());
     const int length =

@@ -38,7 +38,8 @@ wineboot --init >/dev/null 2>&1 || true
 wineserver -w || true
 
 echo "Unit and golden tests under Wine"
-ctest --test-dir "$build_dir" --output-on-failure --timeout 300 -j "$(nproc)"
+# The single-instance guard's hidden window needs a display under Wine.
+xvfb-run -a ctest --test-dir "$build_dir" --output-on-failure --timeout 300 -j "$(nproc)"
 
 echo "Debug runs under Wine"
 xvfb-run -a "$root/tests/windows/debug_runs.sh" "$build_dir"

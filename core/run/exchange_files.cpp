@@ -16,12 +16,12 @@ namespace {
 // it as the sign of its outer, first call.
 constexpr std::wstring_view kStartWord = L"_dbg";
 
-bool EndsWithSeparator(std::wstring_view path) {
-  return !path.empty() && (path.back() == PathSeparator() || path.back() == L'/');
+bool EndsWithSeparator(std::wstring_view path, wchar_t separator) {
+  return !path.empty() && (path.back() == separator || path.back() == L'/');
 }
 
-bool IsAbsolutePath(std::wstring_view path) {
-  if (PathSeparator() == L'/') return path.starts_with(L'/');
+bool IsAbsolutePath(std::wstring_view path, wchar_t separator) {
+  if (separator == L'/') return path.starts_with(L'/');
   const auto isSeparator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
   if (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1])) return true;  // UNC
   return path.size() >= 3 && path[1] == L':' && isSeparator(path[2]);
@@ -63,14 +63,14 @@ ExchangeFiles::ExchangeFiles(FileSystem& files, Environment& environment,
       temp_dirs_(std::move(tempDirs)) {}
 
 IoStatus ExchangeFiles::PrepareTempDir(const std::wstring& tmpPath) {
-  const bool usable =
-      !tmpPath.empty() && IsAbsolutePath(tmpPath) && files_.DirectoryExists(tmpPath);
+  const bool usable = !tmpPath.empty() && IsAbsolutePath(tmpPath, files_.Separator()) &&
+                      files_.DirectoryExists(tmpPath);
   std::wstring base = usable ? tmpPath : temp_dirs_.SystemBase();
   std::wstring dir = base;
-  if (!EndsWithSeparator(dir)) dir += PathSeparator();
+  if (!EndsWithSeparator(dir, files_.Separator())) dir += files_.Separator();
   dir += kTempDirName;
   if (IoStatus status = temp_dirs_.EnsurePrivate(dir); !status) return status;
-  dir += PathSeparator();
+  dir += files_.Separator();
 
   tmp_base_ = std::move(base);
   temp_dir_ = std::move(dir);
@@ -127,7 +127,8 @@ void ExchangeFiles::DeleteAtExit(const DebugDocument& doc) {
     // The instrumented batch is normally named relative to the temporary
     // directory. A user's batch that lives there itself is never removed.
     const std::wstring& path = doc.InstrumentedPath;
-    const std::wstring full = files_.FullPath(IsAbsolutePath(path) ? path : PathOf(path));
+    const std::wstring full =
+        files_.FullPath(IsAbsolutePath(path, files_.Separator()) ? path : PathOf(path));
     const bool userText = !doc.SourcePath.empty() && full == files_.FullPath(doc.SourcePath);
     if (!userText) RemovePathIfPresent(full);
   }
