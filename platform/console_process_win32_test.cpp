@@ -1,10 +1,12 @@
-// Console processes on Windows under the system's own interpreter: the
+// Console processes on Windows under this project's interpreter (Wine's own
+// cannot read a console it is given by the classic handle values): the
 // console window is found by its title, a posted blank wakes a silent pause,
 // standard error reaches its file, and terminating ends a waiting process.
 // Needs a display (under Wine: run under xvfb-run).
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -30,7 +32,7 @@ bool Eventually(Done done) {
 
 ProcessRequest Interpreter(const std::wstring& command, const std::wstring& title) {
   ProcessRequest request;
-  request.program = L"cmd.exe";
+  request.program = std::filesystem::path(TARNVELOCK_CMD).wstring();
   request.arguments = {L"/c", command};
   request.title = title;
   request.show = ConsoleShow::NoActivate;

@@ -55,16 +55,22 @@ class CliProgramTest : public testing::Test {
   }
 };
 
+// text as a JSON string's contents.
+std::string JsonText(const std::string& text) {
+  std::string escaped;
+  for (char c : text) {
+    escaped += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
+  }
+  return escaped;
+}
+
 // One expected line of the analysis JSON.
 std::string Line(int index, const char* kind, const std::string& text, int rem_pos = 0,
                  bool pause = false, bool concat = false) {
-  std::string escaped;
-  for (char c : text)
-    escaped += (c == '"' || c == '\\') ? std::string("\\") + c : std::string(1, c);
   return "{\"index\":" + std::to_string(index) + ",\"kind\":\"" + kind +
          "\",\"concat\":" + (concat ? "true" : "false") +
          ",\"pause\":" + (pause ? "true" : "false") + ",\"remPos\":" + std::to_string(rem_pos) +
-         ",\"text\":\"" + escaped + "\"}";
+         ",\"text\":\"" + JsonText(text) + "\"}";
 }
 
 TEST_F(CliProgramTest, AnalysisJsonCoversTheLineKindsAndFindings) {
@@ -94,7 +100,7 @@ TEST_F(CliProgramTest, AnalysisJsonCoversTheLineKindsAndFindings) {
       Line(24, "remNoRem", "    echo x & rem y", 13) + "," + Line(25, "remREMDo", "::note") + "," +
       Line(26, "remEmpty", "") + "," + Line(27, "remNoRem", "shift") + "," +
       Line(28, "remNoRem", "goto x") + "," + Line(29, "remNoRem", "<end of file>") +
-      "],\"globalNames\":[\"n\",\"name\",\"x\"],\"navigation\":[{\"text\":\"" + batch +
+      "],\"globalNames\":[\"n\",\"name\",\"x\"],\"navigation\":[{\"text\":\"" + JsonText(batch) +
       "\",\"line\":0},{\"text\":\":loop\",\"line\":8},{\"text\":\":loop\",\"line\":9},"
       "{\"text\":\":my\",\"line\":11}],\"shiftGoto\":true}\n";
   EXPECT_EQ(result.output, expected);
