@@ -8,37 +8,14 @@
 #include "cli/debug_loop.h"
 #include "cli/debug_options.h"
 #include "cli/exit_status.h"
+#include "core/run/bundled_interpreter.h"
 #include "core/run/debug_session.h"
-#include "platform/child_process.h"
 #include "platform/code_page.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
 #include "platform/terminal_signals.h"
 
 namespace tarnvelock {
-
-namespace {
-
-std::wstring DirectoryOf(const std::wstring& path) {
-  const size_t separator = path.find_last_of(PathSeparator());
-  return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
-}
-
-// Where the bundled interpreter lies: beside this program when installed,
-// in the sibling shell directory of a build tree.
-std::wstring InterpreterDirectory() {
-  FileSystem& files = SystemFileSystem();
-  const std::wstring own = DirectoryOf(FromUtf8(OwnExecutablePath()));
-  const std::wstring sibling =
-      files.FullPath(own + L".." + PathSeparator() + L"shell") + PathSeparator();
-  auto holds_interpreter = [&files](const std::wstring& directory) {
-    return files.FileExists(directory + L"tarnvelock-cmd") ||
-           files.FileExists(directory + L"tarnvelock-cmd.exe");
-  };
-  return !holds_interpreter(own) && holds_interpreter(sibling) ? sibling : own;
-}
-
-}  // namespace
 
 int DebugCommand(const std::vector<std::wstring>& args) {
   const std::optional<DebugOptions> options = ParseDebugOptions(args);
@@ -64,7 +41,7 @@ int DebugCommand(const std::vector<std::wstring>& args) {
 
   ConsoleView view(options->json ? OutputFormat::Json : OutputFormat::Plain, stdout);
   SessionPlatform platform{files, SystemCodePages(), ProcessEnvironment(), SystemProcessStarter()};
-  DebugSession session(platform, view, view, AppSettings{}, InterpreterDirectory());
+  DebugSession session(platform, view, view, AppSettings{}, BundledInterpreterDirectory());
   if (const IoStatus started = session.Start(); !started) {
     view.ReportError(started.message());
     return kExitRejected;

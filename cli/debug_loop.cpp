@@ -5,8 +5,9 @@
 #include <thread>
 
 #include "cli/exit_status.h"
-#include "cli/line_refusal.h"
 #include "core/base/ascii_case.h"
+#include "core/base/exchange_file_names.h"
+#include "core/run/line_refusal.h"
 #include "platform/code_page.h"
 #include "platform/terminal_signals.h"
 
@@ -237,6 +238,11 @@ bool DebugLoop::WaitsForInput() {
   const std::int32_t line = arrival->line;
   if (line < 0 || line >= doc_.MaxCurZeile) return false;
   if (!doc_.Record(line).Pause || !ReadsConsole(doc_.Items[line].text)) return false;
+  // The batch writes the current line before it decides whether to stop
+  // there, and the last line once it has passed that check: input typed
+  // before then would wake the batch's own wait at the stop instead.
+  ExchangeFiles& exchange = session_.Exchange();
+  if (exchange.Exists(kStopSignalFile) || exchange.ReadLastLine() != line) return false;
   typed_at_ = arrival;
   if (typed_ahead_.empty()) return true;
   session_.Console().TypeIntoConsole(typed_ahead_.front());

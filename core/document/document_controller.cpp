@@ -71,42 +71,15 @@ bool DocumentController::MovedAside() const {
 void DocumentController::OpenDocument(const std::wstring& path) {
   const std::wstring full = fs_.FullPath(path);
   const bool reload = !doc_.SourcePath.empty() && full == doc_.SourcePath;
-  // A batch that is missing because the %0 mode moved it aside can be put back.
-  if (!fs_.FileExists(path) && (reload || !fs_.FileExists(full + std::wstring(kOrg)))) {
-    view_.ShowMessage(NotFoundMessage(path));
-    return;
-  }
-  const RunState state = run_.GetRunState();
-  if (state == RunState::Running || state == RunState::Stopped || state == RunState::Ended) {
-    if (!view_.Confirm(L"Exit and load new file?")) return;
-  }
+  if (!MayOpen(path, full, reload)) return;
 
   std::vector<DocumentLine> old_items;
   std::vector<LineRecord> old_records;
   IniFile settings;
   if (reload) {
-    if (doc_.Loaded()) {
-      old_items = doc_.Items;
-      old_records = doc_.Records;
-    } else {  // back from the internal editor
-      old_items = std::move(edited_items_);
-      old_records = std::move(edited_records_);
-    }
-    // The text is read from SourcePath; under the %0 mode BatchPath keeps the
-    // instrumented batch, which a batch process may still be running.
-  } else {
-    if (state != RunState::NoFile) {
-      if (!CloseDocument()) return;
-    } else if (MovedAside() && !RestoreMovedBatch()) {
-      return;
-    }
-    if (policy_.ChangeFiles && !RecoverMovedBatch(full)) return;
-    StartNewDocument(full);
-    if (policy_.ReadSettings) {
-      if (IoStatus status = ReadIniFile(fs_, doc_.IniPath, &settings); !status) Report(status);
-    }
-    doc_.Options.FormatAnsi = StoredFormatAnsi(settings);
-    doc_.Encoding = doc_.Options.FormatAnsi ? CodePage::Ansi : CodePage::Oem;
+    TakeOldLines(&old_items, &old_records);
+  } else if (!BeginNewDocument(full, &settings)) {
+    return;
   }
 
   std::vector<DocumentLine> items;
@@ -114,18 +87,7 @@ void DocumentController::OpenDocument(const std::wstring& path) {
     if (!reload) UnloadDocument();
     return;
   }
-  doc_.FileTime = fs_.LastWriteTime(doc_.SourcePath).value_or(0);
-  doc_.Items = std::move(items);
-  doc_.MaxCurZeile = static_cast<std::int32_t>(doc_.Items.size()) - 1;
-  view_.PanelSourceResize();
-  doc_.Records.assign(doc_.Items.size(), LineRecord());
-  doc_.Records.back().IgnoreZeile = true;
-
-  if (!reload) {
-    view_.SelectLine(0);
-  } else if (view_.AktCurZeile() > doc_.MaxCurZeile) {
-    view_.SelectLine(doc_.MaxCurZeile);
-  }
+  TakeNewLines(std::move(items), reload);
   if (reload) {
     RelocateRecords(old_items, old_records, doc_.Items, doc_.Records);
   } else {
@@ -138,6 +100,67 @@ void DocumentController::OpenDocument(const std::wstring& path) {
   view_.FocusKeyTarget();
 
   if (!analyse_(doc_, view_)) return UnloadDocument();
+  FinishLoad();
+}
+
+bool DocumentController::MayOpen(const std::wstring& path, const std::wstring& full, bool reload) {
+  // A batch that is missing because the %0 mode moved it aside can be put back.
+  if (!fs_.FileExists(path) && (reload || !fs_.FileExists(full + std::wstring(kOrg)))) {
+    view_.ShowMessage(NotFoundMessage(path));
+    return false;
+  }
+  const RunState state = run_.GetRunState();
+  if (state == RunState::Running || state == RunState::Stopped || state == RunState::Ended) {
+    return view_.Confirm(L"Exit and load new file?");
+  }
+  return true;
+}
+
+void DocumentController::TakeOldLines(std::vector<DocumentLine>* items,
+                                      std::vector<LineRecord>* records) {
+  // The text is read from SourcePath; under the %0 mode BatchPath keeps the
+  // instrumented batch, which a batch process may still be running.
+  if (doc_.Loaded()) {
+    *items = doc_.Items;
+    *records = doc_.Records;
+  } else {  // back from the internal editor
+    *items = std::move(edited_items_);
+    *records = std::move(edited_records_);
+  }
+}
+
+bool DocumentController::BeginNewDocument(const std::wstring& full, IniFile* settings) {
+  if (run_.GetRunState() != RunState::NoFile) {
+    if (!CloseDocument()) return false;
+  } else if (MovedAside() && !RestoreMovedBatch()) {
+    return false;
+  }
+  if (policy_.ChangeFiles && !RecoverMovedBatch(full)) return false;
+  StartNewDocument(full);
+  if (policy_.ReadSettings) {
+    if (IoStatus status = ReadIniFile(fs_, doc_.IniPath, settings); !status) Report(status);
+  }
+  doc_.Options.FormatAnsi = StoredFormatAnsi(*settings);
+  doc_.Encoding = doc_.Options.FormatAnsi ? CodePage::Ansi : CodePage::Oem;
+  return true;
+}
+
+void DocumentController::TakeNewLines(std::vector<DocumentLine> items, bool reload) {
+  doc_.FileTime = fs_.LastWriteTime(doc_.SourcePath).value_or(0);
+  doc_.Items = std::move(items);
+  doc_.MaxCurZeile = static_cast<std::int32_t>(doc_.Items.size()) - 1;
+  view_.PanelSourceResize();
+  doc_.Records.assign(doc_.Items.size(), LineRecord());
+  doc_.Records.back().IgnoreZeile = true;
+
+  if (!reload) {
+    view_.SelectLine(0);
+  } else if (view_.AktCurZeile() > doc_.MaxCurZeile) {
+    view_.SelectLine(doc_.MaxCurZeile);
+  }
+}
+
+void DocumentController::FinishLoad() {
   doc_.InstrumentStale = true;
   const std::wstring& adds = doc_.GlobalAdds;
   for (size_t pos = 0; pos < adds.size();) {
@@ -290,22 +313,12 @@ bool DocumentController::RecoverMovedBatch(const std::wstring& full) {
 void DocumentController::MenuItemSettingsEnableProzent0Click() {
   if (doc_.BatchPath.empty()) return;
   BatchOptions& options = doc_.Options;
-  const std::wstring org = doc_.BatchPath + std::wstring(kOrg);
   if (options.Prozent0) {
-    if (!MovedAside()) {
-      if (fs_.FileExists(org)) {
-        view_.ShowMessage(L"WARNUNG:\nDatei \"" + org + L"\" wird gleich gelöscht!");
-        if (IoStatus status = fs_.RemoveFile(org); !status) {
-          options.Prozent0 = false;
-          return Report(status);
-        }
-      }
-      if (IoStatus status = fs_.MoveFile(doc_.BatchPath, org); !status) {
-        options.Prozent0 = false;
-        return Report(status);
-      }
+    if (!MovedAside() && !MoveBatchAside()) {
+      options.Prozent0 = false;
+      return;
     }
-    doc_.SourcePath = org;
+    doc_.SourcePath = doc_.BatchPath + std::wstring(kOrg);
     doc_.InstrumentedPath = doc_.BatchPath;
   } else {
     if (MovedAside() && !RestoreMovedBatch()) {
@@ -323,6 +336,22 @@ void DocumentController::MenuItemSettingsEnableProzent0Click() {
     view_.ShowMessage(L"WARNUNG:\nDatei \"" + doc_.InstrumentedPath +
                       L"\" wird bei Batch-Start gelöscht!");
   }
+}
+
+bool DocumentController::MoveBatchAside() {
+  const std::wstring org = doc_.BatchPath + std::wstring(kOrg);
+  if (fs_.FileExists(org)) {
+    view_.ShowMessage(L"WARNUNG:\nDatei \"" + org + L"\" wird gleich gelöscht!");
+    if (IoStatus status = fs_.RemoveFile(org); !status) {
+      Report(status);
+      return false;
+    }
+  }
+  if (IoStatus status = fs_.MoveFile(doc_.BatchPath, org); !status) {
+    Report(status);
+    return false;
+  }
+  return true;
 }
 
 void DocumentController::MenuItemSettingsFormatAnsiClick() {

@@ -17,6 +17,7 @@
 
 #include "core/document/debug_document.h"
 #include "core/document/document_view.h"
+#include "core/document/ini_file.h"
 #include "core/document/run_hooks.h"
 #include "platform/code_page.h"
 #include "platform/environment.h"
@@ -89,7 +90,18 @@ class DocumentController {
   bool CloseDocument();
   bool RestoreMovedBatch();
   bool RecoverMovedBatch(const std::wstring& full);
+  // The steps of OpenDocument: whether to go on (the file exists, a run in
+  // progress may end); the lines and marks a reload relocates; closing the
+  // old document and reading the new one's settings; the new lines in
+  // place; what follows the analysis.
+  bool MayOpen(const std::wstring& path, const std::wstring& full, bool reload);
+  void TakeOldLines(std::vector<DocumentLine>* items, std::vector<LineRecord>* records);
+  bool BeginNewDocument(const std::wstring& full, IniFile* settings);
+  void TakeNewLines(std::vector<DocumentLine> items, bool reload);
+  void FinishLoad();
   void StartNewDocument(const std::wstring& full);
+  // Moves the batch to its ".org" for the %0 mode; false after showing why not.
+  bool MoveBatchAside();
   bool ReadItems(std::vector<DocumentLine>* items);
   void RestoreNavigationMarks();
   void Report(const IoStatus& status);

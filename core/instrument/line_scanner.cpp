@@ -104,91 +104,78 @@ tToken LineScanner::NextToken() {
   } else if (IsWordStart(first)) {
     ReadWordTail();
     kind = KeywordKind(token_text_);
+  } else if (first == L'^') {
+    ReadEscape();
+  } else if (first == L'%' || first == L'&' || first == L'|' || first == L':') {
+    kind = ReadMaybeDoubled(first);
+  } else if (first == L'>') {
+    kind = ReadRedirection();
   } else {
-    switch (first) {
-      case L'^': {
-        // The escaped character is not consumed: it begins the next token.
-        const wchar_t escaped = NextChar();
-        if (escaped == kEndOfLineMarker) {
-          view_.ShowMessage(L"Error Escape");
-        } else if (escaped == L'%' || escaped == L'&' || escaped == L'|') {
-          token_text_.assign(1, escaped);
-        } else {
-          token_text_.clear();
-        }
-        break;
-      }
-      case L'%':
-      case L'&':
-      case L'|':
-      case L':': {
-        const bool doubled = NextChar() == first;
-        if (doubled) {
-          token_text_ += first;
-          NextChar();
-        }
-        switch (first) {
-          case L'%':
-            kind = doubled ? tokDoublePercent : tokPercent;
-            break;
-          case L'&':
-            kind = doubled ? tokDoubleAmp : tokAmp;
-            break;
-          case L'|':
-            kind = doubled ? tokDoublePipe : tokPipe;
-            break;
-          default:
-            kind = doubled ? tokDoubleColon : tokColon;
-            break;
-        }
-        break;
-      }
-      case L'>': {
-        const wchar_t next = NextChar();
-        kind = tokGreater;
-        if (next == L'&' || next == L'>') {
-          token_text_ += next;
-          kind = next == L'&' ? tokGreaterAmp : tokAppend;
-          NextChar();
-        }
-        break;
-      }
-      case L'!':
-        kind = tokBang;
-        NextChar();
-        break;
-      case L'"':
-        kind = tokQuote;
-        NextChar();
-        break;
-      case L'(':
-        kind = tokOpen;
-        NextChar();
-        break;
-      case L')':
-        kind = tokClose;
-        NextChar();
-        break;
-      case L'/':
-        kind = tokSlash;
-        NextChar();
-        break;
-      case L'@':
-        kind = tokAt;
-        NextChar();
-        break;
-      case L'<':
-        kind = tokLess;
-        NextChar();
-        break;
-      default:
-        NextChar();
-        break;
-    }
+    kind = SingleCharKind(first);
+    NextChar();
   }
 
   while (current_ == L' ') NextChar();
   return kind;
+}
+
+void LineScanner::ReadEscape() {
+  // The escaped character is not consumed: it begins the next token.
+  const wchar_t escaped = NextChar();
+  if (escaped == kEndOfLineMarker) {
+    view_.ShowMessage(L"Error Escape");
+  } else if (escaped == L'%' || escaped == L'&' || escaped == L'|') {
+    token_text_.assign(1, escaped);
+  } else {
+    token_text_.clear();
+  }
+}
+
+tToken LineScanner::ReadMaybeDoubled(wchar_t first) {
+  const bool doubled = NextChar() == first;
+  if (doubled) {
+    token_text_ += first;
+    NextChar();
+  }
+  switch (first) {
+    case L'%':
+      return doubled ? tokDoublePercent : tokPercent;
+    case L'&':
+      return doubled ? tokDoubleAmp : tokAmp;
+    case L'|':
+      return doubled ? tokDoublePipe : tokPipe;
+    default:
+      return doubled ? tokDoubleColon : tokColon;
+  }
+}
+
+tToken LineScanner::ReadRedirection() {
+  const wchar_t next = NextChar();
+  if (next != L'&' && next != L'>') return tokGreater;
+  token_text_ += next;
+  NextChar();
+  return next == L'&' ? tokGreaterAmp : tokAppend;
+}
+
+tToken LineScanner::SingleCharKind(wchar_t ch) {
+  switch (ch) {
+    case L'!':
+      return tokBang;
+    case L'"':
+      return tokQuote;
+    case L'(':
+      return tokOpen;
+    case L')':
+      return tokClose;
+    case L'/':
+      return tokSlash;
+    case L'@':
+      return tokAt;
+    case L'<':
+      return tokLess;
+    default:
+      return tokNone;
+  }
 }
 
 tToken LineScanner::KeywordKind(std::wstring_view word) {

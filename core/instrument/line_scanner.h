@@ -107,6 +107,13 @@ class LineScanner {
  private:
   // Appends characters to the token text while they are word characters.
   void ReadWordTail();
+  // The tokens NextToken reads after their first character: a caret and
+  // what it escapes, a character that may come doubled ("%%", "&&", "||",
+  // "::"), an output redirection, and the single-character tokens.
+  void ReadEscape();
+  tToken ReadMaybeDoubled(wchar_t first);
+  tToken ReadRedirection();
+  static tToken SingleCharKind(wchar_t ch);
 
   UserView& view_;
   std::wstring buffer_{kEndOfLineMarker};

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/run/break_files.h"
+#include "core/run/line_refusal.h"
 #include "core/run/run_control.h"
 
 namespace tarnvelock {
@@ -44,6 +45,16 @@ void RunControl::ActionStartExecuteAllExecute() {
   }
   run_mode_ = rmExecute;
   Resume();
+}
+
+void RunControl::ActionStartStepOutExecute() {
+  if (run_state_ != RunState::Stopped || call_depth_ == 0) {
+    ActionStartExecuteAllExecute();
+    return;
+  }
+  // Single steps, each one judged by stop handling, until a shallower stop.
+  step_out_below_ = call_depth_;
+  ActionStartExecuteLineF8Execute();
 }
 
 void RunControl::ActionStartGotoLineExecute(std::int32_t target) {
@@ -106,12 +117,7 @@ BreakpointCheck RunControl::SetBreakpointProperties(std::int32_t line,
 }
 
 bool RunControl::CanToggleBreakPoint(std::int32_t line) const {
-  if (run_state_ == RunState::Running || !IsDocumentLine(line) || line == doc_.MaxCurZeile) {
-    return false;
-  }
-  const LineRecord& record = doc_.Record(line);
-  return (record.RemZeile == remNoRem || record.BreakPoint) && !record.IgnoreZeile &&
-         !record.NoDebugZeile && !record.ConcatZeile;
+  return run_state_ != RunState::Running && CanCarryBreakPoint(doc_, line);
 }
 
 bool RunControl::CanGotoLine(std::int32_t line) const {

@@ -70,6 +70,7 @@ void RunControl::EnterRunning() {
   panes_.Log.StartLog(StartLineText(doc_.BatchPath, doc_.Options.Parameters));
   // Leftovers of an earlier run go before the new batch file is written.
   exchange_.CleanRunStart();
+  calls_.Clear();
   view_.FocusKeyTarget();
   run_prepared_ = instrumented_.PrepareForRun(doc_, exchange_.Refs(), rewrite_lines_);
 }
@@ -146,6 +147,8 @@ void RunControl::ActionStartResetExecute(bool from_command) {
   }
   EndBatchProcess();
   run_mode_ = rmNone;
+  step_out_below_ = 0;
+  calls_.Clear();
   SetRunState(RunState::Ready);
   ShowGlobalNames();
   view_.PanesChanged();

@@ -17,6 +17,7 @@
 #include "core/instrument/instrumented_batch.h"
 #include "core/instrument/per_line_result.h"
 #include "core/run/breakpoint_properties.h"
+#include "core/run/call_stack.h"
 #include "core/run/command_enabling.h"
 #include "core/run/event_log.h"
 #include "core/run/exchange_files.h"
@@ -73,6 +74,9 @@ class RunControl {
   void ActionStartExecuteAllExecute();     // Execute to the next breakpoint
   void ActionStartGotoLineExecute(std::int32_t target);
   void ActionStartGotoLineIgnoreExecute(std::int32_t target);
+  // Runs until the call level drops below the current one, stopping earlier
+  // at a breakpoint line or an error; at the main level, as Execute.
+  void ActionStartStepOutExecute();
   // Asks for a command and runs it at the current stop.
   void ActionStartAddCommandExecute();
   // Runs command at the current stop; an empty one does nothing.
@@ -105,6 +109,8 @@ class RunControl {
   std::int32_t AktExeZeile() const { return akt_exe_zeile_; }
   std::int32_t GotoTarget() const { return goto_target_; }
   std::int32_t CallDepth() const { return call_depth_; }
+  // The call levels at the last reported stop.
+  const CallStack& Calls() const { return calls_; }
   bool ExecMarkVisible() const { return exec_mark_visible_; }
   bool UserBreak() const { return user_break_; }
   bool BreaksChanged() const { return breaks_changed_; }
@@ -134,6 +140,11 @@ class RunControl {
   // The panes, the execution line, the error box and the new run state.
   void ShowStop(Stop& stop);
   void WhileRunning(std::int32_t line);
+  // A single step of a step-out that has not left the level yet: true when
+  // the batch was sent on at once.
+  bool StepOutGoesOn(const Stop& stop);
+  // The call levels at a reported stop at line.
+  void UpdateCalls(std::int32_t line);
   void ReportError(Stop& stop);
   void GotoLine(std::int32_t target, bool ignore_breaks, bool from_skip_call);
 
@@ -168,6 +179,9 @@ class RunControl {
   std::int32_t akt_exe_zeile_ = -1;
   std::int32_t goto_target_ = -1;
   std::int32_t call_depth_ = 0;
+  CallStack calls_;
+  // A step-out under way runs until the call depth is below this; 0 when none.
+  std::int32_t step_out_below_ = 0;
   bool exec_mark_visible_ = true;
   bool user_break_ = false;
   bool breaks_changed_ = true;

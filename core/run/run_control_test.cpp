@@ -633,3 +633,74 @@ TEST_F(RunControlTest, BadErrorLevelAndANegativeOneAreNoErrors) {
 
 }  // namespace
 }  // namespace tarnvelock
+
+namespace tarnvelock {
+namespace {
+
+// The level of a stop at line inside ":sub", as the batch reports it.
+void StopInSub(ScriptedBatch& b, int line) {
+  b.Write(PerCallFile(kParametersPrefix, 1), "0=:sub\r\n");
+  b.StopAt(line, 0, 1);
+}
+
+TEST_F(RunControlTest, StepOutSingleStepsUntilTheCallLevelDropsAndKeepsTheCallLines) {
+  StepTo(2);
+  batch_.Then([](ScriptedBatch& b) { StopInSub(b, 6); });
+  run_.ActionStartExecuteLineF8Execute();
+  Poll();
+  ASSERT_EQ(run_.GetRunState(), RunState::Stopped);
+  ASSERT_EQ(run_.Calls().Frames().size(), 2u);
+  EXPECT_EQ(run_.Calls().Frames()[0].Name, L":sub");
+  EXPECT_EQ(run_.Calls().Frames()[0].Line, 6);
+  EXPECT_EQ(run_.Calls().Frames()[1].Name, L"test.bat");
+  EXPECT_EQ(run_.Calls().Frames()[1].Line, 2) << "the CALL the run stepped into";
+
+  batch_.Then([](ScriptedBatch& b) { StopInSub(b, 6); });
+  batch_.Then([](ScriptedBatch& b) { b.StopAt(3); });
+  const int wakes = batch_.wakes;
+  run_.ActionStartStepOutExecute();
+  Poll();
+  EXPECT_EQ(run_.GetRunState(), RunState::Running) << "still inside: stepped on at once";
+  Poll();
+  EXPECT_EQ(run_.GetRunState(), RunState::Stopped);
+  EXPECT_EQ(run_.AktExeZeile(), 3);
+  EXPECT_EQ(run_.StopReason(), srSingleStep);
+  EXPECT_EQ(batch_.wakes - wakes, 2);
+  ASSERT_EQ(run_.Calls().Frames().size(), 1u);
+  EXPECT_EQ(run_.Calls().Frames()[0].Line, 3);
+}
+
+TEST_F(RunControlTest, StepOutStopsEarlierAtABreakpointOrAnError) {
+  doc_.Records[6].BreakPoint = true;
+  StepTo(2);
+  batch_.Then([](ScriptedBatch& b) { StopInSub(b, 1); });
+  run_.ActionStartExecuteLineF8Execute();
+  Poll();
+  batch_.Then([](ScriptedBatch& b) { StopInSub(b, 6); });
+  run_.ActionStartStepOutExecute();
+  Poll();
+  EXPECT_EQ(run_.GetRunState(), RunState::Stopped);
+  EXPECT_EQ(run_.StopReason(), srBreakPoint);
+  EXPECT_EQ(run_.AktExeZeile(), 6);
+
+  doc_.Records[6].BreakPoint = false;
+  batch_.Then([](ScriptedBatch& b) {
+    b.ErrorOutput("not found\r\n");
+    StopInSub(b, 6);
+  });
+  run_.ActionStartStepOutExecute();
+  Poll();
+  EXPECT_EQ(run_.GetRunState(), RunState::Stopped);
+  EXPECT_EQ(run_.StopError(), L"not found");
+
+  // At the main level there is nothing to step out of: it runs as Execute.
+  StepTo(3);
+  batch_.Then([](ScriptedBatch& b) { b.EndOfFile(); });
+  run_.ActionStartStepOutExecute();
+  Poll();
+  EXPECT_EQ(run_.GetRunState(), RunState::Ended);
+  EXPECT_EQ(batch_.breaks.back(), " ") << "the breakpoint list of Execute";
+}
+
+}  // namespace
+}  // namespace tarnvelock

@@ -21,6 +21,7 @@ struct RunControl::Stop {
   bool reset_error_level = false;
   bool tolerated = false;
   bool auto_continue = false;
+  bool stepped_on = false;  // a step-out went on at once
   RunState new_state = RunState::Stopped;
 };
 
@@ -118,6 +119,7 @@ void RunControl::ProcessStop(Stop& stop) {
     TakeLineStop(stop);
   }
   DecideStopReason(stop);
+  if (stop.stepped_on) return;
   ShowStop(stop);
   if (stop.auto_continue) {
     WhileRunning(stop.line);
@@ -173,6 +175,8 @@ void RunControl::DecideStopReason(Stop& stop) {
       stop_reason_ = srUserBreak;
     }
   }
+  // A step-out still inside the level is sent on without a report.
+  if ((stop.stepped_on = StepOutGoesOn(stop))) return;
   if (stop_reason_ == srNone) view_.ShowMessage(L"No StopReason");
   if (user_break_ && exchange_.Exists(kBreakRequestFile)) {
     Report(exchange_.Remove(kBreakRequestFile));
@@ -203,6 +207,7 @@ void RunControl::ShowStop(Stop& stop) {
       SetExecLine(stop.line);
     }
     if (wait_visible_) ShowWait(false);
+    UpdateCalls(stop.line);
   }
   if (stop.reset_error_level) panes_.Variables.ResetErrorLevel();
   // The person answers an error looking at the new state.
@@ -243,6 +248,34 @@ void RunControl::ReportError(Stop& stop) {
   panes_.Log.AppendLogLine(LogIndent() + L"Err=" + std::to_wstring(stop.error_level) + L": " +
                            (from_command ? L"+" : L"") + stop.error + std::wstring(kLineTag) +
                            std::to_wstring(stop.last));
+}
+
+bool RunControl::StepOutGoesOn(const Stop& stop) {
+  if (step_out_below_ == 0) return false;
+  const bool still_inside = stop_reason_ == srSingleStep && call_depth_ >= step_out_below_;
+  if (!still_inside || !stop.error.empty() || user_break_) {
+    step_out_below_ = 0;
+    return false;
+  }
+  if (RecordOf(stop.line).BreakPoint) {
+    stop_reason_ = srBreakPoint;
+    step_out_below_ = 0;
+    return false;
+  }
+  ActionStartExecuteLineF8Execute();
+  return true;
+}
+
+void RunControl::UpdateCalls(std::int32_t line) {
+  std::vector<std::wstring> targets;
+  for (std::int32_t level = 1; level <= call_depth_; ++level) {
+    const std::optional<std::vector<std::wstring>> parameters =
+        exchange_.ReadStateLines(PerCallFile(kParametersPrefix, level));
+    std::wstring target = parameters && !parameters->empty() ? parameters->front() : L"";
+    if (target.starts_with(L"0=")) target.erase(0, 2);
+    targets.push_back(target);
+  }
+  calls_.Update(doc_, line, targets);
 }
 
 void RunControl::WhileRunning(std::int32_t line) {

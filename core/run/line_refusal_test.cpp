@@ -1,5 +1,5 @@
 // The reasons given for a refused line name what the person can change.
-#include "cli/line_refusal.h"
+#include "core/run/line_refusal.h"
 
 #include <gtest/gtest.h>
 
@@ -49,6 +49,23 @@ TEST(LineRefusalTest, NamesTheFirstReasonThatApplies) {
             L"this mark can only change before a run (reset first)");
   EXPECT_EQ(at(6, RunState::Ended, LineUse::WhileReady), L"the batch is neither ready nor stopped");
   EXPECT_EQ(at(5, RunState::Stopped, LineUse::WhileReady), L"it runs without debug hooks");
+}
+
+TEST(LineRefusalTest, OnlyWatchedCommandLinesCarryBreakpointsWhateverTheRunState) {
+  LineRecord continued;
+  continued.ConcatZeile = true;
+  LineRecord ignored;
+  ignored.IgnoreZeile = true;
+  LineRecord kept_on_comment = Kind(remREM);
+  kept_on_comment.BreakPoint = true;  // it stays removable after an edit made it a comment
+  const DebugDocument doc = DocumentOf({{}, Kind(remLabel), continued, ignored, kept_on_comment});
+  EXPECT_TRUE(CanCarryBreakPoint(doc, 0));
+  EXPECT_FALSE(CanCarryBreakPoint(doc, 1));
+  EXPECT_FALSE(CanCarryBreakPoint(doc, 2));
+  EXPECT_FALSE(CanCarryBreakPoint(doc, 3));
+  EXPECT_TRUE(CanCarryBreakPoint(doc, 4));
+  EXPECT_FALSE(CanCarryBreakPoint(doc, 5)) << "the end-of-file line";
+  EXPECT_FALSE(CanCarryBreakPoint(doc, -1));
 }
 
 TEST(LineRefusalTest, AnEmptyBatchHasNoLines) {

@@ -1,8 +1,17 @@
 // The reasons a line refuses a command, in the order a person looks for them:
 // where the line is, the state of the run, what the line holds, its marks.
-#include "cli/line_refusal.h"
+#include "core/run/line_refusal.h"
 
 namespace tarnvelock {
+
+bool CanCarryBreakPoint(const DebugDocument& doc, std::int32_t line) {
+  if (line < 0 || line >= doc.MaxCurZeile || static_cast<size_t>(line) >= doc.Records.size()) {
+    return false;
+  }
+  const LineRecord& record = doc.Record(line);
+  return (record.RemZeile == remNoRem || record.BreakPoint) && !record.IgnoreZeile &&
+         !record.NoDebugZeile && !record.ConcatZeile;
+}
 
 std::wstring LineRefusal(const DebugDocument& doc, RunState state, std::int32_t line, LineUse use) {
   if (line < 0 || line >= doc.MaxCurZeile) {
