@@ -7,6 +7,7 @@
 
 #include "core/base/ascii_case.h"
 #include "core/base/text_trim.h"
+#include "core/document/line_marks.h"
 #include "core/run/breakpoint_properties.h"
 
 namespace tarnvelock {
@@ -47,6 +48,7 @@ constexpr std::array kVerbs = {
     VerbName{L"step", Verb::Step},
     VerbName{L"next", Verb::Next},
     VerbName{L"run", Verb::Run},
+    VerbName{L"finish", Verb::Finish},
     VerbName{L"goto", Verb::Goto},
     VerbName{L"goto!", Verb::GotoIgnore},
     VerbName{L"add", Verb::Add},
@@ -64,7 +66,11 @@ constexpr std::array kVerbs = {
     VerbName{L"stderrok", Verb::StdErrOk},
     VerbName{L"option", Verb::Option},
     VerbName{L"set", Verb::Set},
+    VerbName{L"print", Verb::Print},
     VerbName{L"vars", Verb::Vars},
+    VerbName{L"backtrace", Verb::Backtrace},
+    VerbName{L"bt", Verb::Backtrace},
+    VerbName{L"info", Verb::Info},
     VerbName{L"log", Verb::Log},
     VerbName{L"list", Verb::List},
     VerbName{L"input", Verb::Input},
@@ -207,6 +213,18 @@ std::wstring ParseArguments(ParsedCommand& command, std::wstring_view rest) {
     case Verb::Input:
       command.text = rest;
       return {};
+    case Verb::Print:
+      command.text = NextWord(rest);
+      if (command.text.empty() || !rest.empty()) return L"usage: print NAME";
+      return {};
+    case Verb::Info:
+      if (!EqualsNoCase(NextWord(rest), L"breakpoints") || !rest.empty()) {
+        return L"usage: info breakpoints";
+      }
+      return {};
+    case Verb::Help:
+      command.text = NextWord(rest);
+      return rest.empty() ? std::wstring() : L"usage: help [COMMAND]";
     default:
       return rest.empty() ? std::wstring() : L"takes no arguments";
   }
@@ -214,40 +232,12 @@ std::wstring ParseArguments(ParsedCommand& command, std::wstring_view rest) {
 
 }  // namespace
 
-std::optional<std::int32_t> ParseWholeNumber(std::wstring_view text) {
-  bool negative = false;
-  if (!text.empty() && (text.front() == L'-' || text.front() == L'+')) {
-    negative = text.front() == L'-';
-    text.remove_prefix(1);
-  }
-  int base = 10;
-  if (text.starts_with(L'$')) {
-    base = 16;
-    text.remove_prefix(1);
-  } else if (text.starts_with(L"0x") || text.starts_with(L"0X")) {
-    base = 16;
-    text.remove_prefix(2);
-  }
-  if (text.empty()) return std::nullopt;
-  std::int64_t value = 0;
-  for (wchar_t c : text) {
-    int digit = -1;
-    if (c >= L'0' && c <= L'9') digit = c - L'0';
-    if (base == 16 && AsciiUpper(c) >= L'A' && AsciiUpper(c) <= L'F') {
-      digit = AsciiUpper(c) - L'A' + 10;
-    }
-    if (digit < 0) return std::nullopt;
-    value = value * base + digit;
-    if (value > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
-  }
-  return static_cast<std::int32_t>(negative ? -value : value);
-}
-
 bool RunsBatch(Verb verb) {
   switch (verb) {
     case Verb::Step:
     case Verb::Next:
     case Verb::Run:
+    case Verb::Finish:
     case Verb::Goto:
     case Verb::GotoIgnore:
     case Verb::Add:
@@ -282,18 +272,14 @@ ParseResult ParseCommand(std::wstring_view line) {
   if (std::wstring error = ParseArguments(command, rest); !error.empty()) {
     return Fail(std::wstring(word) + L": " + error);
   }
+  if (command.verb == Verb::Set) {
+    // A value keeps its trailing blanks: the variable gets what was typed.
+    std::wstring_view typed = line.substr(line.find(L'=') + 1);
+    while (!typed.empty() && (typed.back() == L'\r' || typed.back() == L'\n')) {
+      typed.remove_suffix(1);
+    }
+    command.value = typed;
+  }
   return {command, {}};
 }
-
-std::wstring_view CommandHelpText() {
-  return L"step [N] | next [N] | run | goto N | goto! N | add COMMAND | reset\n"
-         L"    run the batch; each waits for the next stop or the end of the run\n"
-         L"    (\"nowait\" in front: return at once; \"wait\" waits later)\n"
-         L"wait | sleep MS | terminate | interrupt\n"
-         L"break N [COUNT] [if CONDITION] | clear N | ignore N | nodebug N | echo N\n"
-         L"errok N VALUE | stderrok N | option NAME on|off\n"
-         L"set NAME=VALUE | vars | log | list [N M]\n"
-         L"input TEXT | key | answer ok|cancel | help | quit\n";
-}
-
 }  // namespace tarnvelock

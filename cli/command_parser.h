@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/document/line_marks.h"
+
 namespace tarnvelock {
 
 enum class Verb {
@@ -16,6 +18,7 @@ enum class Verb {
   Step,        // One Line (follow Call)
   Next,        // One Line (skip call)
   Run,         // Execute
+  Finish,      // run until the current call level returns
   Goto,        // Goto Line
   GotoIgnore,  // Goto Line / ignore BPs
   Add,         // Add Command
@@ -33,7 +36,10 @@ enum class Verb {
   StdErrOk,
   Option,
   Set,
+  Print,  // one variable of the stopped batch
   Vars,
+  Backtrace,  // the call levels
+  Info,       // info breakpoints
   Log,
   List,
   Input,
@@ -84,12 +90,5 @@ ParseResult ParseCommand(std::wstring_view line);
 // True for the verbs that run the batch on (a step, Execute, Goto Line, an
 // added command) or stop it while it runs (Terminate, Break).
 bool RunsBatch(Verb verb);
-
-// A whole number as "Set max Errorlevel" takes it: optional sign, then
-// decimal digits, or hexadecimal digits after "$" or "0x".
-std::optional<std::int32_t> ParseWholeNumber(std::wstring_view text);
-
-// The help text of the command loop, one command per line.
-std::wstring_view CommandHelpText();
 
 }  // namespace tarnvelock

@@ -1,6 +1,7 @@
 // The command syntax of the debugger mode: what each form yields and which
 // lines are refused with a reason.
 #include "cli/command_parser.h"
+#include "core/document/line_marks.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,7 @@ TEST(CommandParserTest, TextArgumentsKeepTheirBlanksAndSymbols) {
   EXPECT_EQ(Parsed(L"add echo a & echo  b").text, L"echo a & echo  b");
   const ParsedCommand set = Parsed(L"set My Var = a=b ");
   EXPECT_EQ(set.text, L"My Var");
-  EXPECT_EQ(set.value, L" a=b");
+  EXPECT_EQ(set.value, L" a=b ") << "the value as typed, trailing blank included";
   EXPECT_EQ(Parsed(L"input").text, L"");
   EXPECT_FALSE(ParseCommand(L"set =1").command);
   EXPECT_FALSE(ParseCommand(L"add").command);
@@ -87,6 +88,18 @@ TEST(CommandParserTest, StepsMayBeRepeated) {
   for (const wchar_t* bad : {L"step 0", L"step x", L"step 2 3", L"next -1"}) {
     EXPECT_FALSE(ParseCommand(bad).command) << bad;
   }
+}
+
+TEST(CommandParserTest, TheTerminalDebuggersInspectionCommands) {
+  EXPECT_EQ(ParseCommand(L"print PATH").command->text, L"PATH");
+  EXPECT_FALSE(ParseCommand(L"print").command);
+  EXPECT_FALSE(ParseCommand(L"print a b").command);
+  EXPECT_EQ(ParseCommand(L"bt").command->verb, Verb::Backtrace);
+  EXPECT_EQ(ParseCommand(L"backtrace").command->verb, Verb::Backtrace);
+  EXPECT_EQ(ParseCommand(L"info breakpoints").command->verb, Verb::Info);
+  EXPECT_FALSE(ParseCommand(L"info locals").command);
+  EXPECT_EQ(ParseCommand(L"help break").command->text, L"break");
+  EXPECT_TRUE(ParseCommand(L"nowait finish").command->no_wait) << "finish runs the batch";
 }
 
 }  // namespace

@@ -112,6 +112,35 @@ std::wstring GutterText(const LineRecord& record, bool exec, bool goto_target) {
   return marks;
 }
 
+// What the marks among shown stand for, in the order of the gutter.
+std::wstring ListingLegend(const std::wstring& shown) {
+  static constexpr std::pair<wchar_t, const wchar_t*> kMarks[] = {{L'>', L"> execution line"},
+                                                                  {L'G', L"G goto target"},
+                                                                  {L'B', L"B breakpoint"},
+                                                                  {L'I', L"I ignored"},
+                                                                  {L'N', L"N no debug"},
+                                                                  {L'E', L"E echo"},
+                                                                  {L'T', L"T error output allowed"},
+                                                                  {L'!', L"! error"},
+                                                                  {L'X', L"X syntax error"}};
+  std::wstring legend;
+  for (const auto& [mark, text] : kMarks) {
+    if (shown.find(mark) == std::wstring::npos) continue;
+    if (!legend.empty()) legend += L", ";
+    legend += text;
+  }
+  if (shown.find_first_of(L"-0123456789") != std::wstring::npos) {
+    legend += std::wstring(legend.empty() ? L"" : L", ") + L"a number: ERRORLEVEL allowed";
+  }
+  return legend;
+}
+
+// A message box's text with the terminal's line ends.
+std::wstring PlainLines(std::wstring text) {
+  for (size_t at; (at = text.find(L"\r\n")) != std::wstring::npos;) text.replace(at, 2, L"\n");
+  return text;
+}
+
 }  // namespace
 
 ConsoleView::ConsoleView(OutputFormat format, std::FILE* out) : format_(format), out_(out) {}
@@ -124,33 +153,60 @@ void ConsoleView::Write(const std::string& text) {
 void ConsoleView::ConsoleOutput(std::string_view bytes) {
   if (bytes.empty()) return;
   if (format_ == OutputFormat::Plain) {
-    Write(std::string(bytes));
-    plain_line_open_ = bytes.back() != '\n';
+    // CRs are held until the next character shows whether they end a line.
+    std::string text;
+    for (char c : bytes) {
+      if (c == '\r') {
+        ++held_returns_;
+        continue;
+      }
+      if (c != '\n') text.append(held_returns_, '\r');
+      held_returns_ = 0;
+      text += c;
+    }
+    if (text.empty()) return;
+    Write(text);
+    plain_line_open_ = text.back() != '\n';
     return;
   }
   pending_output_.append(bytes);
   for (size_t end; (end = pending_output_.find('\n')) != std::string::npos;) {
-    EmitLine(std::string_view(pending_output_).substr(0, end));
+    EmitLine(std::string_view(pending_output_).substr(0, end), L"stdout");
     pending_output_.erase(0, end + 1);
   }
 }
 
 void ConsoleView::FlushOutput() {
   if (format_ == OutputFormat::Plain) {
-    if (plain_line_open_) Write("\n");
+    if (plain_line_open_ || held_returns_ > 0) Write("\n");
     plain_line_open_ = false;
+    held_returns_ = 0;
     return;
   }
   if (pending_output_.empty()) return;
-  EmitLine(pending_output_, true);
+  EmitLine(pending_output_, L"stdout", true);
   pending_output_.clear();
 }
 
-void ConsoleView::EmitLine(std::string_view bytes, bool partial) {
+void ConsoleView::ShowErrorOutput(const std::vector<std::wstring>& lines) {
+  FlushOutput();
+  for (const std::wstring& line : lines) {
+    if (format_ == OutputFormat::Plain) {
+      Write(ToUtf8(line + L"\n"));
+      continue;
+    }
+    JsonWriter json;
+    json.BeginObject().Key("event").String(L"output").Key("stream").String(L"stderr");
+    json.Key("text").String(line).EndObject();
+    Write(json.text() + "\n");
+  }
+}
+
+void ConsoleView::EmitLine(std::string_view bytes, const wchar_t* stream, bool partial) {
   // The terminal ends lines with CR LF, often with a CR of its own added.
   while (!bytes.empty() && bytes.back() == '\r') bytes.remove_suffix(1);
   JsonWriter json;
-  json.BeginObject().Key("event").String(L"output");
+  json.BeginObject().Key("event").String(L"output").Key("stream").String(stream);
   json.Key("text").String(SystemCodePages().Decode(bytes, CodePage::Oem));
   // A line shown before it was finished (a prompt, a stop in its middle);
   // the next output event goes on with it.
@@ -178,7 +234,13 @@ void ConsoleView::ReportStop(DebugSession& session) {
   if (format_ == OutputFormat::Json) {
     JsonWriter json;
     json.BeginObject().Key("event").String(L"stop").Key("line").Number(line);
-    json.Key("reason").Number(run.StopReason());
+    json.Key("reason")
+        .Number(run.StopReason())
+        .Key("reasonName")
+        .String(ReasonName(run.StopReason()));
+    if (run.GetRunState() == RunState::Ended && run.ExitCode()) {
+      json.Key("exitCode").Number(*run.ExitCode());
+    }
     json.Key("state").String(StateName(run.GetRunState())).Key("status").String(status_);
     json.Key("call").Number(PanelNumber(1)).Key("local").Number(PanelNumber(2));
     json.Key("bracket").Number(PanelNumber(3)).Key("echo").Bool(run.EchoOn());
@@ -192,6 +254,9 @@ void ConsoleView::ReportStop(DebugSession& session) {
                         panels_[2] + L"   " + panels_[3] + L"   echo " +
                         (run.EchoOn() ? L"on" : L"off") + L"\n";
   if (!run.StopError().empty()) report += L"   error: " + run.StopError() + L"\n";
+  if (run.GetRunState() == RunState::Ended && run.ExitCode()) {
+    report += L"   exit code " + std::to_wstring(*run.ExitCode()) + L"\n";
+  }
   Write(ToUtf8(report + PanesText(session.Variables())));
 }
 
@@ -241,6 +306,17 @@ void ConsoleView::ReportNote(const std::wstring& text) {
   if (format_ == OutputFormat::Plain) Write(ToUtf8(text + L"\n"));
 }
 
+void ConsoleView::ReportHint(const std::wstring& text) {
+  FlushOutput();
+  if (format_ == OutputFormat::Json) {
+    JsonWriter json;
+    json.BeginObject().Key("event").String(L"note").Key("text").String(text).EndObject();
+    Write(json.text() + "\n");
+    return;
+  }
+  Write(ToUtf8(L"note: " + text + L"\n"));
+}
+
 void ConsoleView::ReportVariables(DebugSession& session) {
   if (format_ == OutputFormat::Json) {
     JsonWriter json;
@@ -268,6 +344,7 @@ void ConsoleView::ReportLog(const std::vector<std::wstring>& entries) {
 void ConsoleView::ReportListing(DebugSession& session, std::int32_t first, std::int32_t last) {
   const DebugDocument& doc = session.Doc();
   const RunControl& run = session.Run();
+  std::wstring shown;  // every mark letter shown, for the legend
   for (std::int32_t line = first; line <= last && line <= doc.MaxCurZeile; ++line) {
     // The end-of-file line is kept ignored internally; it shows no marks.
     const LineRecord unmarked;
@@ -295,13 +372,93 @@ void ConsoleView::ReportListing(DebugSession& session, std::int32_t first, std::
              (record.BreakCond.empty() ? L"" : L", if " + record.BreakCond) + L"]";
     }
     Write(ToUtf8(row + L"\n"));
+    shown += marks;
+  }
+  if (format_ == OutputFormat::Plain) {
+    const std::wstring legend = ListingLegend(shown);
+    if (!legend.empty()) Write(ToUtf8(L"     marks: " + legend + L"\n"));
   }
 }
 
-bool ConsoleView::NextAnswer() {
-  if (answers_.empty()) return true;
-  const bool ok = answers_.front();
-  answers_.pop_front();
+void ConsoleView::ReportHelp(const std::wstring& text) {
+  if (format_ == OutputFormat::Json) {
+    JsonWriter json;
+    json.BeginObject().Key("event").String(L"help").Key("text").String(text).EndObject();
+    Write(json.text() + "\n");
+    return;
+  }
+  Write(ToUtf8(text));
+}
+
+void ConsoleView::ReportValue(const std::wstring& name, const std::optional<std::wstring>& value) {
+  if (format_ == OutputFormat::Json) {
+    JsonWriter json;
+    json.BeginObject().Key("event").String(L"print").Key("name").String(name);
+    json.Key("defined").Bool(value.has_value()).Key("value").String(value.value_or(L""));
+    Write(json.EndObject().text() + "\n");
+    return;
+  }
+  Write(ToUtf8(value ? name + L"=" + *value + L"\n" : name + L" is not defined\n"));
+}
+
+void ConsoleView::ReportBacktrace(const std::vector<BacktraceFrame>& frames) {
+  if (format_ == OutputFormat::Json) {
+    JsonWriter json;
+    json.BeginObject().Key("event").String(L"backtrace").Key("frames").BeginArray();
+    for (const BacktraceFrame& frame : frames) {
+      json.BeginObject().Key("level").Number(frame.level).Key("line").Number(frame.line);
+      json.Key("target").String(frame.target).Key("arguments").BeginArray();
+      for (const std::wstring& argument : frame.arguments) json.String(argument);
+      json.EndArray().EndObject();
+    }
+    Write(json.EndArray().EndObject().text() + "\n");
+    return;
+  }
+  std::wstring text;
+  for (const BacktraceFrame& frame : frames) {
+    text += L"#" + std::to_wstring(frame.level) + L"  line " +
+            (frame.line < 0 ? std::wstring(L"?") : std::to_wstring(frame.line)) + L"  " +
+            frame.target;
+    for (const std::wstring& argument : frame.arguments) text += L" " + argument;
+    text += L"\n";
+  }
+  Write(ToUtf8(text));
+}
+
+void ConsoleView::ReportBreakpoints(const DebugDocument& doc,
+                                    const std::map<std::int32_t, std::int32_t>& hits) {
+  std::wstring text;
+  for (std::int32_t line = 0; line < doc.MaxCurZeile; ++line) {
+    const LineRecord& record = doc.Records[line];
+    if (!record.BreakPoint) continue;
+    const auto hit = hits.find(line);
+    const std::int32_t stops = hit == hits.end() ? 0 : hit->second;
+    if (format_ == OutputFormat::Json) {
+      JsonWriter json;
+      json.BeginObject().Key("event").String(L"breakpoint").Key("line").Number(line);
+      json.Key("count").Number(record.BreakCount).Key("condition").String(record.BreakCond);
+      Write(json.Key("hits").Number(stops).EndObject().text() + "\n");
+      continue;
+    }
+    text += L"  line " + std::to_wstring(line) + L"  count " + std::to_wstring(record.BreakCount) +
+            (record.BreakCond.empty() ? L"" : L"  if " + record.BreakCond) + L"  stopped " +
+            std::to_wstring(stops) + L"x: " + doc.Items[line].text + L"\n";
+  }
+  if (format_ == OutputFormat::Plain) Write(ToUtf8(text.empty() ? L"no breakpoints\n" : text));
+}
+
+bool ConsoleView::Answer(const std::wstring& question) {
+  if (answers_.empty() && asker_) {
+    FlushOutput();
+    Write(ToUtf8(L"[message] " + PlainLines(question) + L"\n"));
+    return asker_(question);
+  }
+  bool ok = true;
+  if (!answers_.empty()) {
+    ok = answers_.front();
+    answers_.pop_front();
+  }
+  Message(question, ok);
   return ok;
 }
 
@@ -314,9 +471,7 @@ void ConsoleView::Message(const std::wstring& text, std::optional<bool> answer) 
     Write(json.text() + "\n");
     return;
   }
-  std::wstring shown = text;
-  for (size_t at; (at = shown.find(L"\r\n")) != std::wstring::npos;) shown.replace(at, 2, L"\n");
-  Write(ToUtf8(L"[message] " + shown + L"\n[answered " +
+  Write(ToUtf8(L"[message] " + PlainLines(text) + L"\n[answered " +
                (answer.value_or(true) ? L"OK" : L"Cancel") + L"]\n"));
 }
 
@@ -325,15 +480,11 @@ void ConsoleView::ShowMessage(const std::wstring& text) {
 }
 
 bool ConsoleView::Confirm(const std::wstring& question) {
-  const bool ok = NextAnswer();
-  Message(question, ok);
-  return ok;
+  return Answer(question);
 }
 
 bool ConsoleView::WarnOkCancel(const std::wstring& text) {
-  const bool ok = NextAnswer();
-  Message(text, ok);
-  return ok;
+  return Answer(text);
 }
 
 std::optional<std::wstring> ConsoleView::AskText(const std::wstring&, const std::wstring&,

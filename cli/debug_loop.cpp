@@ -4,9 +4,11 @@
 #include <cstdio>
 #include <thread>
 
+#include "cli/command_help.h"
 #include "cli/exit_status.h"
 #include "core/base/ascii_case.h"
 #include "core/base/exchange_file_names.h"
+#include "core/run/exchange_text.h"
 #include "core/run/line_refusal.h"
 #include "platform/code_page.h"
 #include "platform/terminal_signals.h"
@@ -53,12 +55,20 @@ int DebugLoop::Run(std::istream& in, bool prompt) {
       case Outcome::Continue:
         break;
       case Outcome::Quit:
-        return 0;
+        return EndStatus();
       case Outcome::TimedOut:
         return kExitTimeout;
     }
   }
-  return 0;
+  return EndStatus();
+}
+
+int DebugLoop::EndStatus() const {
+  // Only a run that ended by itself has an exit code of its own.
+  const std::int32_t reason = run_.StopReason();
+  const bool by_itself = reason == srEndOfFile || reason == srExit || reason == srSyntaxError;
+  if (run_.GetRunState() != RunState::Ended || !by_itself || !run_.ExitCode()) return kExitDone;
+  return *run_.ExitCode();
 }
 
 DebugLoop::Outcome DebugLoop::Execute(const ParsedCommand& command) {
@@ -70,6 +80,7 @@ DebugLoop::Outcome DebugLoop::Execute(const ParsedCommand& command) {
     case Verb::Reset:
       run_.ActionStartResetExecute();
       typed_at_.reset();
+      breakpoint_hits_.clear();
       view_.ReportState(session_);
       return Outcome::Continue;
     case Verb::Wait:
@@ -128,7 +139,15 @@ DebugLoop::Outcome DebugLoop::Execute(const ParsedCommand& command) {
       view_.QueueAnswer(command.on);
       return Outcome::Continue;
     case Verb::Help:
-      std::fputs(ToUtf8(CommandHelpText()).c_str(), options_.json ? stderr : stdout);
+      Help(command.text);
+      return Outcome::Continue;
+    case Verb::Print:
+      return Print(command.text);
+    case Verb::Backtrace:
+      Backtrace();
+      return Outcome::Continue;
+    case Verb::Info:
+      view_.ReportBreakpoints(doc_, breakpoint_hits_);
       return Outcome::Continue;
     case Verb::Quit:
       return Outcome::Quit;
@@ -140,6 +159,7 @@ DebugLoop::Outcome DebugLoop::Execute(const ParsedCommand& command) {
 
 DebugLoop::Outcome DebugLoop::RunCommand(const ParsedCommand& command) {
   const RunState state = run_.GetRunState();
+  if (state == RunState::Ready || state == RunState::Ended) breakpoint_hits_.clear();
   // A running batch takes only Terminate and Interrupt, as the wait dialog
   // does; a wake-up now would end the next stop at once.
   const bool stops_a_run = command.verb == Verb::Terminate || command.verb == Verb::Interrupt;
@@ -154,6 +174,8 @@ DebugLoop::Outcome DebugLoop::RunCommand(const ParsedCommand& command) {
     case Verb::Run:
       run_.ActionStartExecuteAllExecute();
       break;
+    case Verb::Finish:
+      return Finish();
     case Verb::Goto:
     case Verb::GotoIgnore:
       // An ended run only resets, whatever the line.
@@ -250,7 +272,7 @@ bool DebugLoop::WaitsForInput() {
   return false;
 }
 
-DebugLoop::Outcome DebugLoop::WaitAndReport() {
+DebugLoop::Outcome DebugLoop::WaitAndReport(bool report) {
   const auto deadline = Clock::now() + std::chrono::seconds(options_.timeout_s);
   while (run_.GetRunState() == RunState::Running && run_.TimerEnabled()) {
     if (const std::optional<Outcome> cut = CutShort()) return *cut;
@@ -267,8 +289,86 @@ DebugLoop::Outcome DebugLoop::WaitAndReport() {
     Poll();
   }
   session_.Console().DrainConsole();
-  ReportRun();
+  if (report) ReportRun();
   return Outcome::Continue;
+}
+
+DebugLoop::Outcome DebugLoop::Finish() {
+  if (run_.GetRunState() != RunState::Stopped || run_.CallDepth() == 0) {
+    view_.ReportError(L"finish: the batch must be stopped inside a called label or batch");
+    return Outcome::Continue;
+  }
+  // Run control steps on until the level has returned; a breakpoint, an
+  // error or the end stops it earlier.
+  run_.ActionStartStepOutExecute();
+  return WaitAndReport();
+}
+
+DebugLoop::Outcome DebugLoop::Print(const std::wstring& name) {
+  if (!Stopped()) return Outcome::Continue;
+  // The batch alone knows its variables: an added command writes the one
+  // asked for into a file, and the batch stops again at the same line.
+  const std::wstring file(kPrintFile);
+  session_.Exchange().RemoveIfPresent(file);
+  const bool log_adds = doc_.Options.LogAdds;
+  doc_.Options.LogAdds = false;
+  run_.AddCommand(L"@(if defined " + name + L" (echo(1!" + name + L"!) else echo(0)>\"%_dbgTmp%" +
+                  file + L"\"");
+  doc_.Options.LogAdds = log_adds;
+  if (const Outcome outcome = WaitAndReport(false); outcome != Outcome::Continue) return outcome;
+  const std::optional<std::vector<std::wstring>> lines = session_.Exchange().ReadStateLines(file);
+  session_.Exchange().RemoveIfPresent(file);
+  if (run_.GetRunState() != RunState::Stopped || !lines || lines->empty()) {
+    ReportRun();
+    return Outcome::Continue;
+  }
+  const std::wstring& line = lines->front();
+  view_.ReportValue(name, line.starts_with(L'1') ? std::optional(line.substr(1)) : std::nullopt);
+  return Outcome::Continue;
+}
+
+void DebugLoop::Backtrace() {
+  if (run_.GetRunState() != RunState::Stopped) {
+    view_.ReportError(L"backtrace: the batch is not waiting at a stop");
+    return;
+  }
+  std::vector<BacktraceFrame> frames;
+  std::int32_t line = run_.AktExeZeile();
+  for (std::int32_t level = run_.CallDepth(); level >= 0; --level) {
+    BacktraceFrame frame{level, line, doc_.BatchPath, {}};
+    if (level > 0) {
+      ExchangeFiles& exchange = session_.Exchange();
+      if (const auto para = exchange.ReadStateLines(PerCallFile(kParametersPrefix, level))) {
+        for (const std::wstring& entry : *para) {
+          const size_t equals = entry.find(L'=');
+          const std::wstring value =
+              equals == std::wstring::npos ? entry : entry.substr(equals + 1);
+          if (entry.starts_with(L"0=")) {
+            frame.target = value;
+          } else {
+            frame.arguments.push_back(value);
+          }
+        }
+      }
+      const auto called = exchange.ReadStateLines(PerCallFile(kCallLinePrefix, level));
+      line = called && !called->empty() ? LeadingInteger(called->front()).value_or(-1) : -1;
+    }
+    frames.push_back(std::move(frame));
+  }
+  view_.ReportBacktrace(frames);
+}
+
+void DebugLoop::Help(const std::wstring& command) {
+  if (command.empty()) {
+    view_.ReportHelp(std::wstring(CommandHelpText()) +
+                     L"help COMMAND shows one command with its arguments and an example.\n");
+    return;
+  }
+  if (const std::optional<std::wstring> help = CommandHelp(command)) {
+    view_.ReportHelp(*help);
+  } else {
+    view_.ReportError(L"help: no command \"" + command + L"\"");
+  }
 }
 
 DebugLoop::Outcome DebugLoop::Sleep(std::int32_t ms) {
@@ -302,6 +402,9 @@ void DebugLoop::ReportRun() {
     case RunState::Stopped:
     case RunState::Ended:
       typed_at_.reset();
+      if (run_.GetRunState() == RunState::Stopped && run_.StopReason() == srBreakPoint) {
+        ++breakpoint_hits_[run_.AktExeZeile()];
+      }
       view_.ReportStop(session_);
       break;
     default:
@@ -363,15 +466,20 @@ void DebugLoop::SetOption(const ParsedCommand& command) {
   const LogMenuEnabling log = log_switches_.Enabling(state);
   BatchOptions& options = doc_.Options;
   bool allowed = true;
+  // Why an option waits for the next run: the batch is generated with it, or
+  // the debugger's window lets it change only then.
+  const wchar_t* reason = L"it can be switched only before a run (reset first)";
   switch (command.option) {
     case OptionName::StopOnErr:
       if ((allowed = before_run)) options.StopOnErr = command.on;
       break;
     case OptionName::EnableBreak:
       if ((allowed = before_run)) options.EnableBreak = command.on;
+      reason = L"the batch is generated with or without the break test (reset first)";
       break;
     case OptionName::ReplaceToRem:
       if ((allowed = before_run)) session_.SetReplaceToRem(command.on);
+      reason = L"it changes the generated lines (reset first)";
       break;
     case OptionName::EchoOn:
       options.EchoOn = command.on;
@@ -382,14 +490,18 @@ void DebugLoop::SetOption(const ParsedCommand& command) {
       break;
     case OptionName::LogCalls:
       if ((allowed = log.LogCalls)) log_switches_.SetLogCalls(command.on);
+      reason = L"the batch is generated with its call logging (reset first)";
       break;
     case OptionName::LogReturns:
       if ((allowed = log.LogReturns)) options.LogReturns = command.on;
+      reason = L"it needs logcalls on, and a run is generated with it (reset first)";
       break;
     case OptionName::LogLines:
       if ((allowed = log.LogLines)) log_switches_.SetLogLines(command.on);
+      reason = L"the batch is generated with its line logging (reset first)";
       break;
     case OptionName::LogLinesShow:
+      reason = L"it needs loglines on";
       if ((allowed = log.LogLinesShow)) {
         options.LogLinesShow = command.on;
         session_.Log().SetShowLineTimes(command.on);
@@ -405,7 +517,7 @@ void DebugLoop::SetOption(const ParsedCommand& command) {
       session_.Variables().SetShowBlanks(command.on, true);
       break;
   }
-  if (!allowed) view_.ReportError(L"option: cannot be switched now (reset first?)");
+  if (!allowed) view_.ReportError(L"option: not now: " + std::wstring(reason));
 }
 
 void DebugLoop::SetGlobal(const ParsedCommand& command) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <istream>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -31,12 +32,15 @@ class DebugLoop {
         log_switches_(session.Doc().Options) {}
 
   // Reads and carries out commands until "quit", the end of input or a
-  // timeout; returns the exit status.
+  // timeout; returns the exit status: the batch's exit code when its run
+  // has ended by itself, else kExitDone (or kExitTimeout).
   int Run(std::istream& in, bool prompt);
 
  private:
   enum class Outcome { Continue, Quit, TimedOut };
   using Clock = std::chrono::steady_clock;
+
+  int EndStatus() const;
 
   Outcome Execute(const ParsedCommand& command);
   Outcome RunCommand(const ParsedCommand& command);
@@ -46,8 +50,15 @@ class DebugLoop {
   Outcome ConsoleInput(const ParsedCommand& command, std::string bytes);
   Outcome Sleep(std::int32_t ms);
   // Polls until the run stops, ends or waits for console input, and reports
-  // what it found; TimedOut when --timeout passed first.
-  Outcome WaitAndReport();
+  // what it found (a stop only when report); TimedOut when --timeout passed
+  // first.
+  Outcome WaitAndReport(bool report = true);
+  // Runs until the current call level has returned.
+  Outcome Finish();
+  // One variable of the stopped batch, watched or not.
+  Outcome Print(const std::wstring& name);
+  void Backtrace();
+  void Help(const std::wstring& command);
   // The batch waits at a line that reads the console: types the queued input
   // there, or returns true when there is none.
   bool WaitsForInput();
@@ -74,6 +85,8 @@ class DebugLoop {
   // The visit of a line at which input was last typed: the batch asks again
   // once it has reached a line anew, even the same one in a loop.
   std::optional<LineArrival> typed_at_;
+  // Stops at each breakpoint line in this run, for "info breakpoints".
+  std::map<std::int32_t, std::int32_t> breakpoint_hits_;
 };
 
 }  // namespace tarnvelock

@@ -2,6 +2,7 @@
 #include "cli/debug_options.h"
 
 #include "cli/command_parser.h"
+#include "core/document/line_marks.h"
 
 namespace tarnvelock {
 
@@ -31,6 +32,10 @@ std::optional<DebugOptions> ParseDebugOptions(const std::vector<std::wstring>& a
       const std::optional<int> value = ParseCount(args[++i]);
       if (!value || (arg == L"--poll-ms" && *value == 0)) return std::nullopt;
       (arg == L"--poll-ms" ? options.poll_ms : options.timeout_s) = *value;
+    } else if (arg == L"--quiet") {
+      options.quiet = true;
+    } else if (arg == L"--in-place") {
+      options.in_place = true;
     } else if (arg == L"--params") {
       options.params = args[++i];
     } else if (arg == L"--script") {

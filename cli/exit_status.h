@@ -3,6 +3,8 @@
 
 namespace tarnvelock {
 
+inline constexpr int kExitDone = 0;      // done; the debugger mode exits with the batch's
+                                         // exit code when its run ended by itself
 inline constexpr int kExitMissing = 1;   // no such batch file
 inline constexpr int kExitRejected = 2;  // the batch was rejected or cannot be debugged here
 inline constexpr int kExitTimeout = 3;   // a run did not stop within --timeout seconds

@@ -6,7 +6,9 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build_dir="${TARNVELOCK_BUILD_DIR:-$root/build}"
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev nlohmann-json3-dev)
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev nlohmann-json3-dev
+  # the desktop debugger: Qt 6 Widgets, its SVG pictures, the console's terminal
+  pkg-config qt6-base-dev libqt6svg6 qt6-svg-dev libvterm-dev fonts-dejavu-core)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")

@@ -1,6 +1,8 @@
 // Splitting command text into a command name and arguments.
 #include "shell/arguments.h"
 
+#include <algorithm>
+
 #include "shell/text.h"
 
 namespace tarnvelock {
@@ -42,6 +44,41 @@ std::vector<std::string> SplitBatchArguments(std::string_view text) {
       argument += text[i++];
     }
     result.push_back(std::move(argument));
+  }
+  return result;
+}
+
+bool IsSwitchWord(std::string_view word) {
+  auto is_letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+  if (word.size() < 2 || word[0] != '/' || !(is_letter(word[1]) || word[1] == '?')) return false;
+  std::size_t at = 2;
+  if (at == word.size()) return true;
+  if (word[at] == ':') ++at;
+  if (at < word.size() && word[at] == '-') ++at;
+  if (at == 2 || at == word.size()) return false;
+  while (at < word.size() && is_letter(word[at])) ++at;
+  return at == word.size();
+}
+
+std::vector<std::string> SplitArgumentsAndSwitches(std::string_view text) {
+  std::vector<std::string> result;
+  for (std::string& word : SplitBatchArguments(text)) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (word.size() > 1 && word.front() == '/' && start < word.size()) {
+      std::size_t next = word.find('/', start + 1);
+      if (next == std::string::npos) next = word.size();
+      parts.push_back(word.substr(start, next - start));
+      start = next;
+    }
+    bool switches =
+        parts.size() > 1 && std::all_of(parts.begin(), parts.end(),
+                                        [](const auto& part) { return IsSwitchWord(part); });
+    if (switches) {
+      for (std::string& part : parts) result.push_back(std::move(part));
+    } else {
+      result.push_back(std::move(word));
+    }
   }
   return result;
 }

@@ -21,6 +21,14 @@ CommandWord SplitCommandWord(std::string_view text);
 // quotes stay part of the parameter.
 std::vector<std::string> SplitBatchArguments(std::string_view text);
 
+// True for a word of switch form: "/" and a letter (or "?"), then perhaps
+// a value of letters after ":" or "-" ("/s", "/a-d", "/o:gn").
+bool IsSwitchWord(std::string_view word);
+// The arguments of an internal command that takes switches: the batch
+// parameters, with switches written together ("/s/q") taken apart. A word
+// whose parts are not all of switch form ("/tmp/x", a path here) stays whole.
+std::vector<std::string> SplitArgumentsAndSwitches(std::string_view text);
+
 // The argument vector a Windows program would build from its command line:
 // blank-separated, quotes grouping and removed, backslashes before a quote
 // escaping it.

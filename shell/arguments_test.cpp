@@ -23,6 +23,21 @@ TEST(Arguments, BatchParametersSplitOnAllSeparatorsOutsideQuotes) {
   EXPECT_TRUE(SplitBatchArguments(" ,; ").empty());
 }
 
+TEST(Arguments, SwitchesWrittenTogetherAreTakenApart) {
+  EXPECT_EQ((Words{"/s", "/q", "dir"}), SplitArgumentsAndSwitches("/s/q dir"));
+  EXPECT_EQ((Words{"/b", "/s", "/a-d", "/o:gn"}), SplitArgumentsAndSwitches("/b/s /a-d/o:gn"));
+  // A path of this system is no run of switches, and quotes keep a word.
+  EXPECT_EQ((Words{"/tmp/work/x.txt"}), SplitArgumentsAndSwitches("/tmp/work/x.txt"));
+  EXPECT_EQ((Words{"\"/s/q\""}), SplitArgumentsAndSwitches("\"/s/q\""));
+  EXPECT_TRUE(IsSwitchWord("/Y"));
+  EXPECT_TRUE(IsSwitchWord("/?"));
+  EXPECT_TRUE(IsSwitchWord("/a:-d"));
+  EXPECT_FALSE(IsSwitchWord("/tmp"));
+  EXPECT_FALSE(IsSwitchWord("/"));
+  EXPECT_FALSE(IsSwitchWord("/a:"));
+  EXPECT_FALSE(IsSwitchWord("x"));
+}
+
 TEST(Arguments, ProgramArgumentsFollowTheWindowsRules) {
   EXPECT_EQ((Words{"a b", "c"}), SplitProgramArguments("\"a b\" c"));
   EXPECT_EQ((Words{"a\\\\b", "x\"y"}), SplitProgramArguments("a\\\\b x\\\"y"));

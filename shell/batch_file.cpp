@@ -1,10 +1,9 @@
 // BatchFile: a batch file read line by line while it runs.
 #include "shell/batch_file.h"
 
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
+#include "shell/paths.h"
 #include "shell/text.h"
 
 namespace tarnvelock {
@@ -16,14 +15,26 @@ bool EndsLabel(char c) {
          c == '\r' || c == '\n';
 }
 
+std::string LabelWord(std::string_view text) {
+  std::size_t end = 0;
+  while (end < text.size() && !EndsLabel(text[end])) ++end;
+  return std::string(text.substr(0, end));
+}
+
+// The name a label line defines: after its colon and any separators
+// ("@  :  name"); a second colon makes the line a comment.
+std::string DefinedLabel(std::string_view line) {
+  line.remove_prefix(1);
+  if (!line.empty() && line.front() == ':') return {};
+  return LabelWord(TrimLeadingDelimiters(line));
+}
+
 }  // namespace
 
 std::string LabelName(std::string_view target) {
   target = TrimLeadingDelimiters(target);
-  if (!target.empty() && target.front() == ':') target.remove_prefix(1);
-  std::size_t end = 0;
-  while (end < target.size() && !EndsLabel(target[end])) ++end;
-  return std::string(target.substr(0, end));
+  while (!target.empty() && target.front() == ':') target.remove_prefix(1);
+  return LabelWord(target);
 }
 
 bool BatchFile::Refresh() {
@@ -33,9 +44,9 @@ bool BatchFile::Refresh() {
   auto time = std::filesystem::last_write_time(path_, error);
   if (error) return false;
   if (size == size_ && time == time_) return true;
-  std::ifstream in(path_, std::ios::binary);
-  if (!in) return false;
-  content_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::optional<std::string> content = ReadFileBytes(path_);
+  if (!content) return false;
+  content_ = std::move(*content);
   size_ = size;
   time_ = time;
   IndexLabels();
@@ -62,8 +73,8 @@ void BatchFile::IndexLabels() {
     std::size_t i = start;
     while (i < next && (IsDelimiter(content_[i]) || content_[i] == '@')) ++i;
     if (i < next && content_[i] == ':') {
-      std::string name = LabelName(std::string_view(content_).substr(i, next - i));
-      labels_.push_back({ToUpper(name), start, next});
+      std::string name = DefinedLabel(std::string_view(content_).substr(i, next - i));
+      if (!name.empty()) labels_.push_back({ToUpper(name), start, next});
     }
     start = next;
   }

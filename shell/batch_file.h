@@ -42,8 +42,8 @@ class BatchFile {
   std::vector<Label> labels_;
 };
 
-// The label name a GOTO or CALL names: the text after an optional ":" up to
-// the first separator.
+// The label name a GOTO or CALL names: the text after its leading colons up
+// to the first separator ("::name" names ":name").
 std::string LabelName(std::string_view target);
 
 }  // namespace tarnvelock

@@ -62,5 +62,16 @@ TEST_F(BatchFileTest, LabelsAreSearchedForwardThenFromTheTop) {
   EXPECT_EQ("eof", LabelName(":eof"));
 }
 
+TEST_F(BatchFileTest, LabelsAfterAtSignsAndBlanks) {
+  Write("@   :  dest9>x\r\nafter9\r\n::comment\r\nafter comment\r\n");
+  BatchFile file(path_);
+  std::uint64_t offset = *file.FindLabel("dest9", 0);
+  EXPECT_EQ("after9", file.ReadLine(&offset).value_or("<none>"));
+  // A second colon makes the line a comment, not a label named "comment".
+  EXPECT_FALSE(file.FindLabel("comment", 0));
+  // GOTO ::name looks for the label "name".
+  EXPECT_EQ("dest8", LabelName("::dest8"));
+}
+
 }  // namespace
 }  // namespace tarnvelock

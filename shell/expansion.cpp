@@ -100,6 +100,148 @@ std::string ArgumentValue(const BatchArguments& arguments, int index) {
   return position < arguments.values.size() ? arguments.values[position] : std::string();
 }
 
+// One percent expansion of a line. Run copies the text and hands each "%"
+// to the step for what follows it: a batch parameter (in batch mode) or a
+// variable reference; each step appends its result and moves past the text
+// it consumed.
+class PercentExpansion {
+ public:
+  PercentExpansion(std::string_view line, const VariableLookup& variables,
+                   const BatchArguments* arguments, std::string* error)
+      : line_(line), variables_(variables), arguments_(arguments), error_(error) {
+    out_.reserve(line.size());
+  }
+
+  std::string Run() {
+    while (at_ < line_.size() && !stopped_) {
+      if (line_[at_] != '%') {
+        out_ += line_[at_++];
+        continue;
+      }
+      if (arguments_ == nullptr || !BatchParameter()) VariableReference();
+    }
+    return std::move(out_);
+  }
+
+ private:
+  // The text after the "%" at the current position.
+  std::string_view Rest() const { return line_.substr(at_ + 1); }
+
+  // "%%", "%*", "%0".."%9" and "%~mods0".."%~mods9"; false when the text is
+  // none of these and is read as a variable reference instead.
+  bool BatchParameter() {
+    std::string_view rest = Rest();
+    if (rest.empty()) return false;
+    char next = rest.front();
+    if (next == '%') {
+      out_ += '%';
+    } else if (next == '*') {
+      out_ += arguments_->all;
+    } else if (IsDigit(next)) {
+      out_ += ArgumentValue(*arguments_, next - '0');
+    } else if (next == '~') {
+      return ModifiedParameter(rest);
+    } else {
+      return false;
+    }
+    at_ += 2;
+    return true;
+  }
+
+  // "%~mods[$VAR:]digit"; an invalid one ends the expansion with the
+  // message that ends the batch (when the caller asked for it).
+  bool ModifiedParameter(std::string_view rest) {
+    if (auto spec = ParseModifiers(rest.substr(1), IsDigit)) {
+      int index = rest[spec->length] - '0';
+      std::string value = ArgumentValue(*arguments_, index);
+      if (index == 0 && arguments_->zero_names_batch && !spec->letters.empty()) {
+        value = arguments_->batch_path;
+      }
+      auto list = SearchList(*spec, variables_);
+      out_ += ApplyPathModifiers(value, spec->letters, list ? &*list : nullptr);
+      at_ += 2 + spec->length;
+      return true;
+    }
+    if (error_ == nullptr) return false;
+    std::size_t end = rest.find_first_of(" \t", 1);
+    *error_ =
+        "The following usage of the path operator in batch-parameter substitution is "
+        "invalid: %" +
+        std::string(rest.substr(0, end)) + std::string(kNewline) + std::string(kNewline) +
+        "For valid formats type CALL /? or FOR /?";
+    stopped_ = true;
+    return true;
+  }
+
+  // "%NAME%", "%NAME:%" (a colon ending the name) and "%NAME:edit%".
+  void VariableReference() {
+    std::string_view rest = Rest();
+    std::size_t end = rest.find_first_of("%:");
+    if (end == std::string_view::npos) return LonePercent();
+    if (end == 0 && rest[0] == '%') {
+      // "%%" on the command line: the first stays, the second may open a name.
+      out_ += '%';
+      ++at_;
+      return;
+    }
+    if (rest[end] == '%') return Substitute(rest.substr(0, end), end + 2);
+    std::size_t close = rest.find('%', end + 1);
+    if (close == end + 1) return Substitute(rest.substr(0, end + 1), close + 2);
+    EditedVariable(rest.substr(0, end), end, close);
+  }
+
+  // A "%" that opens nothing: dropped in a batch, kept on the command line.
+  void LonePercent() {
+    if (arguments_ == nullptr) out_ += '%';
+    ++at_;
+  }
+
+  // The value of name in place of the length characters of its reference.
+  void Substitute(std::string_view name, std::size_t length) {
+    if (auto value = variables_.Variable(name)) {
+      out_ += *value;
+      at_ += length;
+    } else {
+      Unresolved(length);
+    }
+  }
+
+  // A reference to an undefined variable: removed in a batch, kept as
+  // written on the command line.
+  void Unresolved(std::size_t length) {
+    if (arguments_ == nullptr) out_ += line_.substr(at_, length);
+    at_ += length;
+  }
+
+  // "%NAME:edit%": colon is the offset of ":" and close of the closing "%"
+  // in the text after the opening "%".
+  void EditedVariable(std::string_view name, std::size_t colon, std::size_t close) {
+    auto value = variables_.Variable(name);
+    if (!value) {
+      // Goes on after "%NAME:".
+      Unresolved(colon + 2);
+      return;
+    }
+    if (close == std::string_view::npos) return LonePercent();
+    std::string_view rest = Rest();
+    auto edited = EditValue(*value, rest.substr(colon + 1, close - colon - 1));
+    if (edited) {
+      out_ += *edited;
+    } else {
+      out_ += line_.substr(at_, close + 2);
+    }
+    at_ += close + 2;
+  }
+
+  std::string_view line_;
+  const VariableLookup& variables_;
+  const BatchArguments* arguments_;
+  std::string* error_;
+  std::string out_;
+  std::size_t at_ = 0;
+  bool stopped_ = false;
+};
+
 }  // namespace
 
 std::optional<std::string> EditValue(std::string_view value, std::string_view edit) {
@@ -111,116 +253,7 @@ std::optional<std::string> EditValue(std::string_view value, std::string_view ed
 
 std::string ExpandPercents(std::string_view line, const VariableLookup& variables,
                            const BatchArguments* arguments, std::string* error) {
-  std::string out;
-  out.reserve(line.size());
-  std::size_t i = 0;
-  while (i < line.size()) {
-    char c = line[i];
-    if (c != '%') {
-      out += c;
-      ++i;
-      continue;
-    }
-    std::string_view rest = line.substr(i + 1);
-    if (arguments != nullptr) {
-      if (!rest.empty() && rest.front() == '%') {
-        out += '%';
-        i += 2;
-        continue;
-      }
-      if (!rest.empty() && rest.front() == '*') {
-        out += arguments->all;
-        i += 2;
-        continue;
-      }
-      if (!rest.empty() && IsDigit(rest.front())) {
-        out += ArgumentValue(*arguments, rest.front() - '0');
-        i += 2;
-        continue;
-      }
-      if (!rest.empty() && rest.front() == '~') {
-        if (auto spec = ParseModifiers(rest.substr(1), IsDigit)) {
-          int index = rest[spec->length] - '0';
-          std::string value = ArgumentValue(*arguments, index);
-          if (index == 0 && arguments->zero_names_batch && !spec->letters.empty()) {
-            value = arguments->batch_path;
-          }
-          auto list = SearchList(*spec, variables);
-          out += ApplyPathModifiers(value, spec->letters, list ? &*list : nullptr);
-          i += 2 + spec->length;
-          continue;
-        }
-        if (error != nullptr) {
-          std::size_t end = rest.find_first_of(" \t", 1);
-          *error =
-              "The following usage of the path operator in batch-parameter substitution is "
-              "invalid: %" +
-              std::string(rest.substr(0, end)) + std::string(kNewline) + std::string(kNewline) +
-              "For valid formats type CALL /? or FOR /?";
-          return out;
-        }
-      }
-    }
-    std::size_t end = rest.find_first_of("%:");
-    if (end == std::string_view::npos) {
-      // A lone percent sign: dropped in a batch, kept on the command line.
-      if (arguments == nullptr) out += '%';
-      ++i;
-      continue;
-    }
-    std::string_view name = rest.substr(0, end);
-    if (end == 0 && rest[0] == '%') {
-      // "%%" on the command line: the first stays, the second may open a name.
-      out += '%';
-      ++i;
-      continue;
-    }
-    if (rest[end] == '%') {
-      auto value = variables.Variable(name);
-      if (value) {
-        out += *value;
-      } else if (arguments == nullptr) {
-        out += line.substr(i, end + 2);
-      }
-      i += end + 2;
-      continue;
-    }
-    // "%NAME:" - an edit follows, or the colon is the last character of NAME.
-    std::size_t close = rest.find('%', end + 1);
-    if (close == end + 1) {
-      auto value = variables.Variable(rest.substr(0, end + 1));
-      if (value) {
-        out += *value;
-      } else if (arguments == nullptr) {
-        out += line.substr(i, close + 2);
-      }
-      i += close + 2;
-      continue;
-    }
-    auto value = variables.Variable(name);
-    if (!value) {
-      if (arguments != nullptr) {
-        i += end + 2;  // drops "%NAME:" and goes on after it
-      } else {
-        out += line.substr(i, end + 2);
-        i += end + 2;
-      }
-      continue;
-    }
-    if (close == std::string_view::npos) {
-      if (arguments == nullptr) out += '%';
-      ++i;
-      continue;
-    }
-    auto edited = EditValue(*value, rest.substr(end + 1, close - end - 1));
-    if (edited) {
-      out += *edited;
-    } else {
-      out += line.substr(i, close + 2);
-    }
-    i += close + 2;
-  }
-  return out;
+  return PercentExpansion(line, variables, arguments, error).Run();
 }
 
 std::string SubstituteForVariables(std::string_view text, const ForBindings& bindings,

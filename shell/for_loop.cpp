@@ -3,8 +3,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "shell/arguments.h"
@@ -30,12 +28,10 @@ int RunList(Interpreter& shell, const ForStatement& statement, bool directories)
       if (!RunOnce(shell, statement, item, &status)) break;
       continue;
     }
-    // A quoted pattern gives quoted names.
-    bool quoted = !item.empty() && item.front() == '"';
+    // A quoted pattern matches as well, and the names come without quotes.
     for (const GlobMatch& match : Glob(StripQuotes(item))) {
       if (match.directory != directories) continue;
-      std::string value = quoted ? "\"" + match.path + "\"" : match.path;
-      if (!RunOnce(shell, statement, std::move(value), &status)) return status;
+      if (!RunOnce(shell, statement, match.path, &status)) return status;
     }
   }
   return status;
@@ -126,14 +122,16 @@ int RunLines(Interpreter& shell, const ForStatement& statement) {
   } else {
     for (const std::string& name : SplitBatchArguments(set)) {
       std::string path(StripQuotes(name));
-      std::ifstream in(NativePath(path), std::ios::binary);
-      if (!in) {
+      std::string native = NativePath(path);
+      // A directory gives no lines, and the loop goes on with the next name.
+      if (IsDirectory(native)) continue;
+      std::optional<std::string> content = ReadFileBytes(native);
+      if (!content) {
         shell.ErrorLine("The system cannot find the file " + path + ".");
         shell.set_error_level(1);
         return 1;
       }
-      std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-      for (std::string& line : SplitLines(content)) lines.push_back(std::move(line));
+      for (std::string& line : SplitLines(*content)) lines.push_back(std::move(line));
     }
   }
   int status = 0;
@@ -166,6 +164,14 @@ bool StartsOption(std::string_view text) {
          StartsWithIgnoreCase(text, "usebackq");
 }
 
+// A token number of "tokens="; any number above the largest allowed (31)
+// counts as 32, so that it is refused without overflowing.
+int TokenNumber(std::string_view digits) {
+  int value = 0;
+  for (char c : digits) value = std::min(32, value * 10 + (c - '0'));
+  return value;
+}
+
 bool ParseTokens(std::string_view spec, LineFormat* format) {
   format->tokens.clear();
   format->rest = false;
@@ -179,13 +185,13 @@ bool ParseTokens(std::string_view spec, LineFormat* format) {
     std::size_t start = i;
     while (i < spec.size() && spec[i] >= '0' && spec[i] <= '9') ++i;
     if (start == i) return false;
-    int first = std::stoi(std::string(spec.substr(start, i - start)));
+    int first = TokenNumber(spec.substr(start, i - start));
     int last = first;
     if (i < spec.size() && spec[i] == '-') {
       start = ++i;
       while (i < spec.size() && spec[i] >= '0' && spec[i] <= '9') ++i;
       if (start == i) return false;
-      last = std::stoi(std::string(spec.substr(start, i - start)));
+      last = TokenNumber(spec.substr(start, i - start));
     }
     if (first < 1 || last < first || last > 31) return false;
     for (int token = first; token <= last; ++token) format->tokens.push_back(token);

@@ -1,6 +1,8 @@
 // The conditions of IF.
 #include "shell/if_condition.h"
 
+#include <cstdint>
+
 #include "shell/interpreter.h"
 #include "shell/paths.h"
 #include "shell/text.h"
@@ -15,6 +17,24 @@ int CompareText(const std::string& a, const std::string& b, bool ignore_case) {
     return IgnoreCaseLess()(b, a) ? 1 : 0;
   }
   return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
+}
+
+// The test "ERRORLEVEL number": the number is decimal only, and one with
+// more text after it ("1a", "0x1") makes a test that never holds rather than
+// a syntax error. Nothing when the operand does not begin with a number.
+std::optional<bool> ErrorLevelAtLeast(std::string_view text, int error_level) {
+  std::size_t at = 0;
+  bool negative = false;
+  if (at < text.size() && (text[at] == '-' || text[at] == '+')) negative = text[at++] == '-';
+  std::size_t first_digit = at;
+  std::int64_t value = 0;
+  while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
+    if (value <= INT32_MAX) value = value * 10 + (text[at] - '0');
+    ++at;
+  }
+  if (at == first_digit) return std::nullopt;
+  if (at != text.size()) return false;
+  return error_level >= (negative ? -value : value);
 }
 
 }  // namespace
@@ -52,11 +72,8 @@ std::optional<bool> EvaluateCondition(const IfStatement& statement,
     }
     case IfStatement::Kind::Defined:
       return shell.variables().Find(left) != nullptr;
-    case IfStatement::Kind::ErrorLevel: {
-      auto level = ParseInteger(left);
-      if (!level) return std::nullopt;
-      return shell.error_level() >= *level;
-    }
+    case IfStatement::Kind::ErrorLevel:
+      return ErrorLevelAtLeast(left, shell.error_level());
     case IfStatement::Kind::CmdExtVersion: {
       auto version = ParseInteger(left);
       if (!version) return std::nullopt;

@@ -10,6 +10,7 @@
 #include "shell/arguments.h"
 #include "shell/builtins/builtins.h"
 #include "shell/builtins/help_texts.h"
+#include "shell/child_interpreter.h"
 #include "shell/clock_text.h"
 #include "shell/command_search.h"
 #include "shell/for_loop.h"
@@ -245,8 +246,10 @@ int Interpreter::ExecuteChain(const Chain& chain) {
 }
 
 int Interpreter::ExecutePipe(const Chain& chain) {
-  // Each side runs in an interpreter of its own, as on Windows, where
-  // delayed expansion is off in the new interpreters.
+  // Each side runs in an interpreter of its own, as on Windows: it starts
+  // with ERRORLEVEL 0, and a plain command is prepared (its "!VAR!"
+  // expanded) before it is handed on, while a block, IF or FOR goes as text
+  // to an interpreter where delayed expansion is off.
   PipeEnds pipe = MakePipe();
   auto run_side = [this, &pipe](const Node& side, Descriptor end, Descriptor handle) {
     InterpreterChild child;
@@ -254,21 +257,22 @@ int Interpreter::ExecutePipe(const Chain& chain) {
       ReplaceDescriptor(end, handle);
       CloseDescriptor(pipe.read);
       CloseDescriptor(pipe.write);
-      delayed_expansion_ = false;
+      if (!std::holds_alternative<SimpleCommand>(side.value)) delayed_expansion_ = false;
+      error_level_ = 0;
       Execute(side);
       return exit_requested() ? exit_code_ : error_level_;
     };
     child.command_line = "/S /D /c \"" + Render(side) + "\"";
     child.environment = variables_.Entries();
     (handle == 0 ? child.input : child.output) = end;
-    return StartInterpreter(child);
+    return StartChildInterpreter(child);
   };
-  ProcessId left = run_side(*chain.left, pipe.write, 1);
-  ProcessId right = run_side(*chain.right, pipe.read, 0);
+  ChildInterpreter left = run_side(*chain.left, pipe.write, 1);
+  ChildInterpreter right = run_side(*chain.right, pipe.read, 0);
   CloseDescriptor(pipe.read);
   CloseDescriptor(pipe.write);
-  WaitForProcess(left);
-  error_level_ = WaitForProcess(right);
+  WaitForChildInterpreter(left);
+  error_level_ = WaitForChildInterpreter(right);
   return error_level_;
 }
 
@@ -339,8 +343,8 @@ int Interpreter::RunNested(std::string_view invocation_text) {
   };
   nested.command_line = std::string(invocation_text);
   nested.environment = variables_.Entries();
-  ProcessId child = StartInterpreter(nested);
-  error_level_ = WaitForProcess(child);
+  ChildInterpreter child = StartChildInterpreter(nested);
+  error_level_ = WaitForChildInterpreter(child);
   return error_level_;
 }
 
@@ -443,8 +447,17 @@ int Interpreter::CallLabel(const std::string& label, const std::string& rest) {
 }
 
 int Interpreter::Call(std::string_view text) {
+  // "call" with nothing after it fails; with only a blank after it, it calls
+  // nothing and succeeds: "(call)" and "(call )" set ERRORLEVEL 1 and 0.
+  if (text.empty()) {
+    error_level_ = 1;
+    return 1;
+  }
   std::string_view trimmed = TrimLeadingDelimiters(text);
-  if (trimmed.empty()) return 0;
+  if (trimmed.empty()) {
+    error_level_ = 0;
+    return 0;
+  }
   // The second expansion: carets are doubled first so that the reading
   // phase that follows leaves them as they were.
   std::string doubled;

@@ -33,14 +33,17 @@ Invocation ParseInvocation(std::string_view arguments, const Variables& environm
       continue;
     }
     if (arguments[i] != '/') break;
+    // The command may follow /c and /k without a blank ("/cecho x").
+    char letter = i + 1 < arguments.size() ? AsciiLower(arguments[i + 1]) : '\0';
+    if (letter == 'c' || letter == 'k') {
+      invocation.mode = letter == 'c' ? Invocation::Mode::RunAndExit : Invocation::Mode::RunAndStay;
+      i += 2;
+      break;
+    }
     std::size_t end = i + 1;
     while (end < arguments.size() && !IsBlank(arguments[end]) && arguments[end] != '/') ++end;
     std::string option = ToLower(arguments.substr(i + 1, end - i - 1));
     i = end;
-    if (option == "c" || option == "k") {
-      invocation.mode = option == "c" ? Invocation::Mode::RunAndExit : Invocation::Mode::RunAndStay;
-      break;
-    }
     if (option == "q") invocation.echo_off = true;
     if (option == "s") strip_rule = true;
     if (option == "?") invocation.show_help = true;

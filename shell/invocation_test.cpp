@@ -19,6 +19,11 @@ TEST(Invocation, SwitchesAndModes) {
   // Switches after /c belong to the command.
   EXPECT_EQ("dir /q", ParseInvocation("/c dir /q", environment).command);
   EXPECT_TRUE(ParseInvocation("/?", environment).show_help);
+  // The command may follow /c and /k without a blank.
+  Invocation glued = ParseInvocation("/cecho x", environment);
+  EXPECT_EQ(Invocation::Mode::RunAndExit, glued.mode);
+  EXPECT_EQ("echo x", glued.command);
+  EXPECT_EQ("dir", ParseInvocation("/q /Kdir", environment).command);
 }
 
 TEST(Invocation, QuoteRuleOfTheCommand) {

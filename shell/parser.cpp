@@ -16,6 +16,13 @@ SyntaxError Unexpected(std::string_view what) {
 }
 
 const SyntaxError kIncorrect{"The syntax of the command is incorrect."};
+const SyntaxError kTooLong{"The input line is too long."};
+
+// The longest command line the Windows interpreter takes.
+constexpr std::size_t kMaxLineLength = 8191;
+// Blocks, IF and FOR nest at most this deep: deeper nesting would exhaust
+// the stack of the parser and of the execution that follows it.
+constexpr int kMaxNesting = 200;
 
 class Parser {
  public:
@@ -23,7 +30,7 @@ class Parser {
 
   NodePtr ParseTop(bool labels) {
     SkipCommandSpace();
-    if (AtEnd() || (labels && Peek() == ':')) return nullptr;
+    if (AtEnd() || (labels && IsLabelLine())) return nullptr;
     // A leading "@" keeps the whole line from being echoed.
     bool quiet = Peek() == '@';
     NodePtr node = ParseSequence(nullptr);
@@ -37,23 +44,28 @@ class Parser {
 
  private:
   bool AtEnd() const { return pos_ >= text_.size(); }
+
+  // A label may stand after "@" signs and separators ("@  :name").
+  bool IsLabelLine() const {
+    std::size_t at = pos_;
+    while (at < text_.size() && (text_[at] == '@' || IsDelimiter(text_[at]))) ++at;
+    return at < text_.size() && text_[at] == ':';
+  }
   char Peek(std::size_t ahead = 0) const {
     return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : '\0';
   }
 
   // Appends the next physical line after a caret at the very end; the caret
-  // goes and the first character of the new line counts as escaped.
+  // goes and the first character of the new line counts as escaped. An empty
+  // next line is taken and ends the command.
   bool ContinueAfterCaret() {
     if (!more_) return false;
     text_.pop_back();
-    for (;;) {
-      auto next = more_();
-      if (!next) return false;
-      if (!next->empty()) {
-        text_ += *next;
-        return true;
-      }
-    }
+    auto next = more_();
+    if (!next || next->empty()) return false;
+    text_ += *next;
+    if (text_.size() > kMaxLineLength) throw kTooLong;
+    return true;
   }
 
   // Takes the caret at the current position and the character it escapes
@@ -77,6 +89,7 @@ class Parser {
     if (!next) return false;
     text_ = std::move(*next);
     pos_ = 0;
+    if (text_.size() > kMaxLineLength) throw kTooLong;
     return true;
   }
 
@@ -140,6 +153,13 @@ class Parser {
   }
 
   NodePtr ParseCommand() {
+    if (++nesting_ > kMaxNesting) throw kIncorrect;
+    NodePtr node = ParseNestedCommand();
+    --nesting_;
+    return node;
+  }
+
+  NodePtr ParseNestedCommand() {
     SkipCommandSpace();
     bool quiet = false;
     while (Peek() == '@') {
@@ -147,8 +167,14 @@ class Parser {
       ++pos_;
       SkipCommandSpace();
     }
+    // Redirections may come first, also before a block (">out.txt (echo x)").
+    Node leading;
+    ReadRedirections(leading);
+    SkipCommandSpace();
     NodePtr node;
-    if (Peek() == '(') {
+    if (!leading.redirections.empty() && AtCommandEnd()) {
+      node = MakeSimple("");
+    } else if (Peek() == '(') {
       node = ParseBlock();
     } else if (Peek() == ')' && depth_ == 0) {
       // A stray closing bracket makes the rest of the line a comment.
@@ -163,6 +189,8 @@ class Parser {
     } else {
       node = ParseSimple();
     }
+    node->redirections.insert(node->redirections.begin(), leading.redirections.begin(),
+                              leading.redirections.end());
     node->quiet = node->quiet || quiet;
     return node;
   }
@@ -317,10 +345,17 @@ class Parser {
 
   // One argument of IF or FOR: up to a separator, quotes grouping.
   std::string ReadToken() {
-    return ReadWordUntil([this](char c) { return IsDelimiter(c); });
+    return ReadWordUntil([](char c) { return IsDelimiter(c) || c == '('; });
   }
 
-  // The compare operand: like ReadToken but "=" ends it only as part of "==".
+  // A word of an IF condition, where a bracket is part of the word
+  // ("if 1(==1( ...").
+  std::string ReadConditionWord() {
+    return ReadWordUntil([](char c) { return IsDelimiter(c); });
+  }
+
+  // The compare operand: like a condition word but "=" ends it only as part
+  // of "==".
   std::string ReadOperand() {
     return ReadWordUntil([this](char c) {
       return IsBlank(c) || c == ',' || c == ';' || (c == '=' && Peek(1) == '=');
@@ -328,8 +363,9 @@ class Parser {
   }
 
   // A word up to an unquoted separator, a redirection or command operator, or
-  // a bracket of the command's structure; a caret outside quotes takes the
-  // next character literally.
+  // the closing bracket of a block; a caret outside quotes takes the next
+  // character literally. An opening bracket never ends an empty word, and
+  // always ends one right after a closing quote ('if "a"=="a"(echo x)').
   template <typename Separator>
   std::string ReadWordUntil(Separator separates) {
     SkipCommandSpace();
@@ -337,8 +373,10 @@ class Parser {
     bool quoted = false;
     while (!AtEnd()) {
       char c = Peek();
-      if (!quoted && (separates(c) || c == '&' || c == '|' || c == '<' || c == '>' ||
-                      (c == ')' && depth_ > 0) || (c == '(' && !token.empty()))) {
+      bool after_quotes = !token.empty() && token.back() == '"';
+      if (!quoted &&
+          ((separates(c) && !(c == '(' && token.empty())) || c == '&' || c == '|' || c == '<' ||
+           c == '>' || (c == ')' && depth_ > 0) || (c == '(' && after_quotes))) {
         break;
       }
       if (c == '"') quoted = !quoted;
@@ -361,24 +399,45 @@ class Parser {
     return true;
   }
 
+  // True when the last part of node is a bracketed block, so that an ELSE
+  // may follow it: a block, or an IF whose last branch ends in one.
+  static bool EndsWithBlock(const Node& node) {
+    if (std::holds_alternative<Block>(node.value)) return true;
+    const auto* statement = std::get_if<IfStatement>(&node.value);
+    if (statement == nullptr || !node.redirections.empty()) return false;
+    const NodePtr& last = statement->else_branch ? statement->else_branch : statement->then_branch;
+    return last && EndsWithBlock(*last);
+  }
+
+  // True (and past it) when ELSE follows; otherwise the position stays.
+  bool TakeElse() {
+    std::size_t mark = pos_;
+    SkipBlanks();
+    if (TakeWord("else")) return true;
+    pos_ = mark;
+    return false;
+  }
+
   // The command of IF and FOR: the whole rest of the line, with ELSE after a
-  // bracketed THEN part.
+  // bracketed THEN part. An ELSE after a bracketed ELSE part is left for the
+  // enclosing IF ("if a if b (x) else (y) else z").
   NodePtr ParseBranch(bool allow_else, NodePtr* else_branch) {
     SkipCommandSpace();
     if (AtCommandEnd()) throw kIncorrect;
     NodePtr first = ParseCommand();
-    if (allow_else && std::holds_alternative<Block>(first->value)) {
-      std::size_t mark = pos_;
-      SkipBlanks();
-      if (TakeWord("else")) {
-        SkipCommandSpace();
-        if (AtCommandEnd()) throw kIncorrect;
-        *else_branch = ParseSequence(nullptr);
-        return first;
-      }
+    if (!allow_else || !EndsWithBlock(*first)) return ParseSequence(std::move(first));
+    if (!TakeElse()) return ParseSequence(std::move(first));
+    SkipCommandSpace();
+    if (AtCommandEnd()) throw kIncorrect;
+    NodePtr otherwise = ParseCommand();
+    std::size_t mark = pos_;
+    if (EndsWithBlock(*otherwise) && TakeElse()) {
       pos_ = mark;
+      *else_branch = std::move(otherwise);
+    } else {
+      *else_branch = ParseSequence(std::move(otherwise));
     }
-    return ParseSequence(std::move(first));
+    return first;
   }
 
   NodePtr ParseIf() {
@@ -398,16 +457,16 @@ class Parser {
     }
     if (TakeWord("exist")) {
       statement.kind = IfStatement::Kind::Exist;
-      statement.left = ReadToken();
+      statement.left = ReadConditionWord();
     } else if (TakeWord("defined")) {
       statement.kind = IfStatement::Kind::Defined;
-      statement.left = ReadToken();
+      statement.left = ReadConditionWord();
     } else if (TakeWord("errorlevel")) {
       statement.kind = IfStatement::Kind::ErrorLevel;
-      statement.left = ReadToken();
+      statement.left = ReadConditionWord();
     } else if (TakeWord("cmdextversion")) {
       statement.kind = IfStatement::Kind::CmdExtVersion;
-      statement.left = ReadToken();
+      statement.left = ReadConditionWord();
     } else {
       statement.left = ReadOperand();
       if (statement.left.empty()) throw kIncorrect;
@@ -417,7 +476,7 @@ class Parser {
         while (Peek() == '=') ++pos_;
         statement.op = "==";
       } else {
-        std::string word = ReadToken();
+        std::string word = ReadConditionWord();
         std::string op = ToUpper(word);
         if (op != "EQU" && op != "NEQ" && op != "LSS" && op != "LEQ" && op != "GTR" &&
             op != "GEQ") {
@@ -471,6 +530,8 @@ class Parser {
         if (close == std::string::npos) throw kIncorrect;
         statement.options = text_.substr(pos_ + 1, close - pos_ - 1);
         pos_ = close + 1;
+      } else if (statement.kind == ForStatement::Kind::Lines) {
+        statement.options = ReadBareOptions();
       } else if ((statement.kind == ForStatement::Kind::Recursive ||
                   statement.kind == ForStatement::Kind::RecursiveDirectories) &&
                  Peek() != '%') {
@@ -491,6 +552,20 @@ class Parser {
     auto node = std::make_unique<Node>();
     node->value = std::move(statement);
     return node;
+  }
+
+  // FOR /F options written without quotes ("usebackq", "tokens^=2"): the
+  // words up to the FOR variable, an escaped blank or "=" part of a word.
+  std::string ReadBareOptions() {
+    std::string options;
+    for (;;) {
+      SkipCommandSpace();
+      if (AtEnd() || Peek() == '%') return options;
+      std::string word = ReadToken();
+      if (word.empty()) return options;
+      if (!options.empty()) options += ' ';
+      options += word;
+    }
   }
 
   // The text inside the brackets after IN, which may go on over lines.
@@ -526,7 +601,8 @@ class Parser {
   std::string text_;
   const LineSupplier& more_;
   std::size_t pos_ = 0;
-  int depth_ = 0;
+  int depth_ = 0;    // open brackets
+  int nesting_ = 0;  // commands inside commands (blocks, IF, FOR)
 };
 
 }  // namespace
@@ -537,8 +613,12 @@ ParseResult Parse(std::string line, const LineSupplier& more_lines, bool labels)
   // Carriage returns never reach the parser (a batch file's lines come
   // without them already).
   std::erase(line, '\r');
-  Parser parser(std::move(line), more_lines);
   ParseResult result;
+  if (line.size() > kMaxLineLength) {
+    result.error = kTooLong.message;
+    return result;
+  }
+  Parser parser(std::move(line), more_lines);
   try {
     result.node = parser.ParseTop(labels);
   } catch (const SyntaxError& error) {

@@ -112,6 +112,66 @@ TEST(Parser, ForParts) {
   EXPECT_EQ("a (b) \"c)\"", std::get<ForStatement>(nested.node->value).set);
 }
 
+TEST(Parser, ElseAfterABracketedElseBelongsToTheOuterIf) {
+  ParseResult result = Parse("if 1==1 if 2==2 (echo a1) else (echo a2) else echo a3");
+  ASSERT_EQ("", result.error);
+  const auto& outer = std::get<IfStatement>(result.node->value);
+  ASSERT_TRUE(outer.else_branch);
+  EXPECT_EQ("echo a3", Text(*outer.else_branch));
+  const auto& inner = std::get<IfStatement>(outer.then_branch->value);
+  ASSERT_TRUE(inner.else_branch);
+  EXPECT_TRUE(std::holds_alternative<Block>(inner.else_branch->value));
+  // Without a block before it, ELSE is an argument of the command.
+  ParseResult plain = Parse("if 1==1 echo a else echo b");
+  EXPECT_EQ("echo a else echo b", Text(*std::get<IfStatement>(plain.node->value).then_branch));
+  EXPECT_EQ("1(", std::get<IfStatement>(Parse("if 1(==1( (x)").node->value).left);
+}
+
+TEST(Parser, ForOptionsWithoutQuotes) {
+  EXPECT_EQ("usebackq",
+            std::get<ForStatement>(Parse("for /f usebackq %i in ('a') do x").node->value).options);
+  EXPECT_EQ(
+      "tokens=2",
+      std::get<ForStatement>(Parse("for /f tokens^=2 %i in (\"a b\") do x").node->value).options);
+  EXPECT_EQ(
+      "eol= delims=",
+      std::get<ForStatement>(Parse("for /f eol^= delims^= %i in (f) do x").node->value).options);
+}
+
+TEST(Parser, RedirectionsBeforeABlockAndLabelsAfterAt) {
+  ParseResult block = Parse(">out.txt (echo foo)");
+  ASSERT_TRUE(block.node);
+  EXPECT_TRUE(std::holds_alternative<Block>(block.node->value));
+  ASSERT_EQ(1u, block.node->redirections.size());
+  EXPECT_EQ("out.txt", block.node->redirections[0].target);
+  EXPECT_FALSE(Parse("@   :  label>x").node);
+  EXPECT_EQ("", Parse("@   :  label>x").error);
+}
+
+TEST(Parser, CaretBeforeAnEmptyLineEndsTheCommand) {
+  std::deque<std::string> rest{"", "next"};
+  LineSupplier more = [&rest]() -> std::optional<std::string> {
+    if (rest.empty()) return std::nullopt;
+    std::string next = rest.front();
+    rest.pop_front();
+    return next;
+  };
+  ParseResult result = ParseLine("echo hello^", more);
+  EXPECT_EQ("echo hello", Text(*result.node));
+  EXPECT_EQ((std::deque<std::string>{"next"}), rest);
+}
+
+TEST(Parser, RefusesWhatWouldExhaustTheStack) {
+  EXPECT_EQ("The input line is too long.", Parse(std::string(9000, 'x')).error);
+  std::string deep = std::string(300, '(') + "echo" + std::string(300, ')');
+  EXPECT_EQ("The syntax of the command is incorrect.", Parse(deep).error);
+  std::string nested_ifs;
+  for (int i = 0; i < 300; ++i) nested_ifs += "if 1==1 ";
+  EXPECT_EQ("The syntax of the command is incorrect.", Parse(nested_ifs + "echo").error);
+  std::string fine = std::string(50, '(') + "echo" + std::string(50, ')');
+  EXPECT_EQ("", Parse(fine).error);
+}
+
 TEST(Parser, RemLabelsAndStrayBrackets) {
   EXPECT_EQ("rem a & b > c", Text(*Parse("rem a & b > c").node));
   EXPECT_TRUE(Parse("rem x > c").node->redirections.empty());

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 #include "platform/file_system.h"
@@ -111,6 +112,21 @@ bool IsDirectory(const std::string& native) {
 bool IsRegularFile(const std::string& native) {
   std::error_code error;
   return fs::is_regular_file(native, error);
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& native) {
+  if (IsDirectory(native)) return std::nullopt;
+  std::ifstream in(native, std::ios::binary);
+  if (!in) return std::nullopt;
+  // istream::read turns a failing read into a stream state; iterating the
+  // buffer directly would throw.
+  std::string content;
+  char buffer[65536];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    content.append(buffer, static_cast<std::size_t>(in.gcount()));
+  }
+  if (in.bad()) return std::nullopt;
+  return content;
 }
 
 bool HasWildcards(std::string_view name) {

@@ -2,6 +2,7 @@
 // letters may appear, names compare without case and "*" and "?" match files.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,8 @@ std::string CurrentDirectory();
 bool PathExists(const std::string& native);
 bool IsDirectory(const std::string& native);
 bool IsRegularFile(const std::string& native);
+// The whole content of a file; nothing for a directory or an unreadable file.
+std::optional<std::string> ReadFileBytes(const std::string& native);
 
 bool HasWildcards(std::string_view name);
 // "*" matches any run, "?" one character; letters match without case.

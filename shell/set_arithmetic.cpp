@@ -163,8 +163,9 @@ class Evaluator {
       for (std::string_view op : kLevels[static_cast<std::size_t>(level)]) {
         if (std::string_view(text_).substr(pos_, op.size()) != op) continue;
         char after = Peek(op.size());
-        // "a |= b" and "a || b" are not this operator.
-        if (after == '=' || (op.size() == 1 && after == op[0])) continue;
+        // "a |= b" and "a || b" are not this operator; "3--3" is a minus
+        // before a negative operand.
+        if (after == '=' || ((op == "|" || op == "&") && after == op[0])) continue;
         if (op.size() == 1 && (op[0] == '<' || op[0] == '>')) continue;
         matched = op;
         break;
@@ -195,6 +196,9 @@ class Evaluator {
     if (AtEnd()) throw kMissingOperand;
     char c = Peek();
     if (c == '(') {
+      // Deeper brackets would exhaust the stack; no real expression has them.
+      constexpr int kMaxBrackets = 256;
+      if (++brackets_ > kMaxBrackets) throw kUnbalanced;
       ++pos_;
       std::int32_t value = 0;
       for (;;) {
@@ -208,6 +212,7 @@ class Evaluator {
       }
       if (Peek() != ')') throw kUnbalanced;
       ++pos_;
+      --brackets_;
       return value;
     }
     if (c >= '0' && c <= '9') {
@@ -224,6 +229,7 @@ class Evaluator {
 
   std::string text_;
   std::size_t pos_ = 0;
+  int brackets_ = 0;  // open brackets around the current position
   Variables& variables_;
 };
 

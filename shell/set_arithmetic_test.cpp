@@ -23,7 +23,8 @@ TEST(SetArithmetic, PrecedenceAndNumberForms) {
       {"6&3^1", 3},       {"0x10+010", 24},   {"!0+!5", 1},
       {"~0", -1},         {"--5", 5},         {"2147483647+1", -2147483647 - 1},
       {"0xFFFFFFFF", -1}, {" 1 , 2 , 3 ", 3}, {"\"4*(2+1)\"", 12},
-      {"1<<33", 0},
+      {"1<<33", 0},       {"3--3", 6},        {"1 --2", 3},
+      {"2++3", 5},
   };
   for (const Case& c : cases) EXPECT_EQ(c.expected, Value(c.expression, variables)) << c.expression;
 }

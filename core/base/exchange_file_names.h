@@ -24,10 +24,14 @@ inline constexpr std::wstring_view kBreakRequestFile = L"_dbgDoBreak";
 inline constexpr std::wstring_view kGlobalsFile = L"_dbgAktGSets.txt";
 inline constexpr std::wstring_view kLocalScriptFile = L"_dbgLocal.cmd";
 inline constexpr std::wstring_view kHelpFile = L"_dbgHelp.txt";
+// One variable's value, written by a command the terminal debugger adds.
+inline constexpr std::wstring_view kPrintFile = L"_dbgPrint.txt";
 
 // Prefixes of the files kept per call depth: prefix + depth + ".txt".
 inline constexpr std::wstring_view kForVariablesPrefix = L"_dbgAktLSets";
 inline constexpr std::wstring_view kParametersPrefix = L"_dbgAktPara";
+// The line of the CALL that entered the level (a copy of the last-line file).
+inline constexpr std::wstring_view kCallLinePrefix = L"_dbgAktCall";
 inline constexpr std::wstring_view kBlockGlobalsPrefix = L"_dbgAltGSets";
 inline constexpr std::wstring_view kLocalCounterPrefix = L"_dbgLocal";
 

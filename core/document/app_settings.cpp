@@ -68,6 +68,25 @@ IniFile AppSettingsIni(const AppSettings& s) {
   return ini;
 }
 
+void KeepOnDesktop(AppSettings& settings, int desktop_width, int desktop_height) {
+  constexpr int kStep = 100;
+  if (!settings.Maximized) {
+    while (settings.Left + settings.Width > desktop_width && settings.Left > -settings.Width) {
+      settings.Left -= kStep;
+    }
+    while (settings.Top + settings.Height > desktop_height && settings.Top > -settings.Height) {
+      settings.Top -= kStep;
+    }
+    if (settings.Top < 0) settings.Top = kStep;
+  }
+  while (settings.ConsoleLeft > desktop_width - kStep && settings.ConsoleLeft > 0) {
+    settings.ConsoleLeft -= kStep;
+  }
+  while (settings.ConsoleTop > desktop_height - kStep && settings.ConsoleTop > 0) {
+    settings.ConsoleTop -= kStep;
+  }
+}
+
 IoStatus WriteAppSettings(FileSystem& fs, const std::wstring& path, const AppSettings& settings) {
   return WriteIniFile(fs, path, AppSettingsIni(settings));
 }

@@ -44,6 +44,12 @@ AppSettings ReadAppSettings(const IniFile& ini, const AppSettings& designed);
 // as Width -1 without Left, Top and Height.
 IniFile AppSettingsIni(const AppSettings& settings);
 
+// Keeps the main window and the console on a desktop of the given size:
+// moved back in steps of 100 pixels while they stick out to the right or
+// below, and a main window above the top edge comes down to 100. (The left
+// edge is not corrected.)
+void KeepOnDesktop(AppSettings& settings, int desktop_width, int desktop_height);
+
 IoStatus WriteAppSettings(FileSystem& fs, const std::wstring& path, const AppSettings& settings);
 
 }  // namespace tarnvelock

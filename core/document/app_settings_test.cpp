@@ -55,5 +55,36 @@ TEST(AppSettingsTest, ReadingFallsBackToDesignedValuesAndHonoursMaximized) {
   EXPECT_EQ(near_edge.ConsoleTop, 7);
 }
 
+TEST(AppSettingsTest, KeepOnDesktopMovesBackInStepsOfOneHundred) {
+  AppSettings s;
+  s.Left = 1900;
+  s.Top = -40;
+  s.Width = 800;
+  s.Height = 600;
+  s.ConsoleLeft = 1850;
+  s.ConsoleTop = 1000;
+  KeepOnDesktop(s, 1920, 1080);
+  EXPECT_EQ(s.Left, 1100);  // right edge 1900 is on the desktop again
+  EXPECT_EQ(s.Top, 100);    // a negative top becomes 100
+  EXPECT_EQ(s.ConsoleLeft, 1750);
+  EXPECT_EQ(s.ConsoleTop, 900);
+
+  // A window wider than the desktop cannot fit: the loop must end anyway.
+  AppSettings wide;
+  wide.Left = 0;
+  wide.Width = 5000;
+  wide.ConsoleLeft = 10;
+  KeepOnDesktop(wide, 1024, 768);
+  EXPECT_LE(wide.Left, 0);
+  EXPECT_EQ(wide.ConsoleLeft, 10);
+
+  // A maximized window keeps its restored bounds untouched.
+  AppSettings maximized;
+  maximized.Maximized = true;
+  maximized.Left = 5000;
+  KeepOnDesktop(maximized, 1024, 768);
+  EXPECT_EQ(maximized.Left, 5000);
+}
+
 }  // namespace
 }  // namespace tarnvelock

@@ -1,6 +1,8 @@
 // When a line can take a mark, and switching the marks.
 #include "core/document/line_marks.h"
 
+#include <limits>
+
 namespace tarnvelock {
 
 bool CanSetLineMark(const DebugDocument& doc, RunState state, std::int32_t line, LineMark mark) {
@@ -47,6 +49,34 @@ bool ToggleLineMark(DebugDocument& doc, std::int32_t line, LineMark mark) {
   *flag = !*flag;
   if (mark != LineMark::StdErr) doc.InstrumentStale = true;
   return *flag;
+}
+
+std::optional<std::int32_t> ParseWholeNumber(std::wstring_view text) {
+  bool negative = false;
+  if (!text.empty() && (text.front() == L'-' || text.front() == L'+')) {
+    negative = text.front() == L'-';
+    text.remove_prefix(1);
+  }
+  int base = 10;
+  if (text.starts_with(L'$')) {
+    base = 16;
+    text.remove_prefix(1);
+  } else if (text.starts_with(L"0x") || text.starts_with(L"0X")) {
+    base = 16;
+    text.remove_prefix(2);
+  }
+  if (text.empty()) return std::nullopt;
+  std::int64_t value = 0;
+  for (wchar_t c : text) {
+    int digit = -1;
+    if (c >= L'0' && c <= L'9') digit = c - L'0';
+    const wchar_t upper = (c >= L'a' && c <= L'f') ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+    if (base == 16 && upper >= L'A' && upper <= L'F') digit = upper - L'A' + 10;
+    if (digit < 0) return std::nullopt;
+    value = value * base + digit;
+    if (value > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+  }
+  return static_cast<std::int32_t>(negative ? -value : value);
 }
 
 }  // namespace tarnvelock

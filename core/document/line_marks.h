@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 #include "core/document/debug_document.h"
 #include "core/document/run_state.h"
@@ -27,5 +29,9 @@ bool CanSetLineMark(const DebugDocument& doc, RunState state, std::int32_t line,
 // Switches an on/off mark of line; the first three make the instrumented
 // batch stale. Returns the mark's new state.
 bool ToggleLineMark(DebugDocument& doc, std::int32_t line, LineMark mark);
+
+// A whole number as "Set max Errorlevel" takes it: optional sign, then
+// decimal digits, or hexadecimal digits after "$" or "0x".
+std::optional<std::int32_t> ParseWholeNumber(std::wstring_view text);
 
 }  // namespace tarnvelock

@@ -10,17 +10,23 @@ namespace {
 // The outer interpreter (first argument "_dbg") jumps to :_dbg, which runs
 // the file again in an inner interpreter. The inner one sets up the debug
 // variables, calls the user's batch as :_dbgTestObjekt and stops a last
-// time at its end. Both setlocal lines are padded to the same width.
+// time at its end. Both setlocal lines are padded to the same width. A
+// batch that calls itself ("call %~f0") enters this file again while the
+// run is under way: that copy goes straight to the user's lines, a call
+// level of the same run.
 constexpr std::wstring_view kHeader[] = {
     L"@if .%1==.%_dbg% call :%_dbg% -2 %0",
+    L"@if defined _dbgRun goto :_dbgLines",
     L"@setlocal enabledelayedexpansion || (echo Unable to enable delayedexpansion. Exit!! & exit)",
     L"@setlocal enableextensions       || (echo Unable to enable extensions. Exit!!       & exit)",
     L"@set _dbgEL=0",
+    L"@set _dbgELS=0",
     L"@set _dbgES=0",
     L"@set _dbgCall=0",
     L"@set _dbgFor=0",
     L"@set _dbgKlam=0",
     L"@set _dbgLocal=0",
+    L"@set _dbgRun=1",
     L"@pushd \"%_dbgTmp%\"",
     // "%%*" hands the batch's parameters on through CALL's own expansion of
     // %*, so that they are not expanded once more than without the debugger.
@@ -94,22 +100,25 @@ InstrumentedBatch::InstrumentedBatch(FileSystem& files, const CodePageConverter&
                                      UserView& view)
     : files_(files), code_pages_(code_pages), view_(view) {}
 
-InstrumentedBatch::Inputs InstrumentedBatch::InputsOf(const DebugDocument& document) {
+InstrumentedBatch::Inputs InstrumentedBatch::InputsOf(const DebugDocument& document) const {
   const BatchOptions& options = document.Options;
-  return {document.BatchPath, document.StartDir,  document.StartUp,
-          options.Parameters, options.EchoOn,     options.EnableBreak,
-          options.LogCalls,   options.LogReturns, options.LogLines};
+  return {document.BatchPath, document.StartDir,
+          document.StartUp,   options.Parameters,
+          options.EchoOn,     options.EnableBreak,
+          options.LogCalls,   options.LogReturns,
+          options.LogLines,   banner_};
 }
 
 void InstrumentedBatch::Generate(const DebugDocument& document, const PerLineResult& per_line,
                                  const BatchRefs& refs) {
   generated_from_ = InputsOf(document);
   items_.assign(std::begin(kHeader), std::end(kHeader));
-  AppendBanner(items_, document);
+  if (banner_) AppendBanner(items_, document);
   if (!document.Options.EchoOn) items_.emplace_back(L"@echo off");
   if (!document.StartDir.empty()) items_.push_back(L"@cd /d \"" + document.StartDir + L"\"");
   if (!document.StartUp.empty()) items_.push_back(document.StartUp);
   items_.emplace_back();
+  items_.emplace_back(L":_dbgLines");
   items_.insert(items_.end(), per_line.Items.begin(), per_line.Items.end());
 
   unbalanced_brackets_ = per_line.Depth != 0;

@@ -55,6 +55,9 @@ class InstrumentedBatch {
   std::wstring Text() const;
   // The last generation found unbalanced brackets.
   bool UnbalancedBrackets() const { return unbalanced_brackets_; }
+  // Whether the batch shows the debugger's banner before its own output
+  // (on unless a front end asks for the batch's output alone).
+  void SetBanner(bool shown) { banner_ = shown; }
 
  private:
   FileSystem& files_;
@@ -64,14 +67,15 @@ class InstrumentedBatch {
   struct Inputs {
     std::wstring BatchPath, StartDir, StartUp, Parameters;
     bool EchoOn = false, EnableBreak = false, LogCalls = false, LogReturns = false,
-         LogLines = false;
+         LogLines = false, Banner = true;
     bool operator==(const Inputs&) const = default;
   };
-  static Inputs InputsOf(const DebugDocument& document);
+  Inputs InputsOf(const DebugDocument& document) const;
 
   std::vector<std::wstring> items_;
   std::optional<Inputs> generated_from_;
   bool unbalanced_brackets_ = false;
+  bool banner_ = true;
 };
 
 }  // namespace tarnvelock

@@ -214,7 +214,7 @@ TEST_F(InstrumentedBatchGoldenTest, EverySettingOn) {
   per_line.Items = {
       L"@if exist %_dbgTmp%_dbgDoBreak if !ERRORLEVEL! EQU 0 set _dbgEL=1\r\n"
       L"@for %%A in (%_dbgErr%) do @if not "
-      L"%%~zA.!ERRORLEVEL!.!ERRORLEVEL!.!_dbgF89!.!_dbgBP0!==!_dbgES!.0.!_dbgEL!.F9. "
+      L"%%~zA.!ERRORLEVEL!.!ERRORLEVEL!.!_dbgF89!.!_dbgBP0!==!_dbgES!.!_dbgELS!.!_dbgEL!.F9. "
       L"call :_dbgChkPause 0 0\r\n"
       L"@(echo 0) > %_dbgTmp%_dbgLast.txt",
       L"for %%a in (1 2) do for %%B in (x) do echo %%a%%B"};
@@ -232,7 +232,7 @@ TEST_F(InstrumentedBatchGoldenTest, TemporaryDirectoryWithABlank) {
   per_line.Items = {
       L"@if exist \"%_dbgTmp%_dbgDoBreak\" if !ERRORLEVEL! EQU 0 set _dbgEL=1\r\n"
       L"@for %%A in (%_dbgErr%) do @if not "
-      L"%%~zA.!ERRORLEVEL!.!ERRORLEVEL!.!_dbgF89!.!_dbgBP0!==!_dbgES!.0.!_dbgEL!.F9. "
+      L"%%~zA.!ERRORLEVEL!.!ERRORLEVEL!.!_dbgF89!.!_dbgBP0!==!_dbgES!.!_dbgELS!.!_dbgEL!.F9. "
       L"call :_dbgChkPause 0 0\r\n"
       L"@(echo 0) > \"%_dbgTmp%_dbgLast.txt\"",
       L"echo hi"};

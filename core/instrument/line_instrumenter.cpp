@@ -37,8 +37,10 @@ constexpr std::wstring_view kGotoLeavesBlocks =
 constexpr std::wstring_view kGotoLeavesFor = L"set _dbgFor=0& ";
 constexpr std::wstring_view kGotoRestoresErrorLevel = L"@(if !_dbgEL! NEQ 0 call :_dbgExitEL)& ";
 
+// The counter is written through CALL's expansion: a SETLOCAL that disables
+// delayed expansion would otherwise write the reference, not the value.
 constexpr std::wstring_view kAfterSetlocal =
-    L"&@set _dbgEL=!ErrorLevel!& set /A _dbgLocal+=1&@(echo !_dbgLocal!)>"
+    L"&@set _dbgEL=!ErrorLevel!& set /A _dbgLocal+=1&@(call echo %%_dbgLocal%%)>"
     L"\"%_dbgTmp%_dbgLocal%_dbgCall%.txt\" &@(if !_dbgEL! NEQ 0 call :_dbgExitEL)";
 
 constexpr std::wstring_view kBeforeEndlocal = L"(@call :_dbgEndlocalPre\r\n";
@@ -290,10 +292,12 @@ std::wstring PerLineWalk::LineHook(const LineRecord& record) {
           .append(L" if !ERRORLEVEL! EQU 0 set _dbgEL=1")
           .append(kCrLf);
     }
+    // ERRORLEVEL is compared with its value at the last check, so a value
+    // that stays set costs no call at every later line.
     const std::wstring spare(1, section_.SpareLetter);
     hook.append(L"@for %%" + spare + L" in (%_dbgErr%) do @if not %%~z" + spare +
                 L".!ERRORLEVEL!.!ERRORLEVEL!.!_dbgF89!.!_dbgBP" + n +
-                L"!==!_dbgES!.0.!_dbgEL!.F9. call :_dbgChkPause " + n +
+                L"!==!_dbgES!.!_dbgELS!.!_dbgEL!.F9. call :_dbgChkPause " + n +
                 (ForStack.empty() ? L" 0" : L" 1"))
         .append(kCrLf);
   }

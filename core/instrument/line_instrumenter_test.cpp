@@ -43,7 +43,7 @@ class LineInstrumenterTest : public ::testing::Test {
     const std::wstring i = std::to_wstring(n);
     return L"@for %%" + s + L" in (%_dbgErr%) do @if not %%~z" + s +
            L".!ERRORLEVEL!.!ERRORLEVEL!.!_dbgF89!.!_dbgBP" + i +
-           L"!==!_dbgES!.0.!_dbgEL!.F9. call :_dbgChkPause " + i + (in_for ? L" 1" : L" 0") +
+           L"!==!_dbgES!.!_dbgELS!.!_dbgEL!.F9. call :_dbgChkPause " + i + (in_for ? L" 1" : L" 0") +
            L"\r\n@(echo " + i + L") > %_dbgTmp%_dbgLast.txt";
   }
 

@@ -15,7 +15,10 @@ namespace {
 // the outer interpreter's entry: it runs the batch again in an inner
 // interpreter and, when that one ends, falls into the stop check with -2.
 // (A first user parameter "_dbg" would send the inner interpreter down the
-// same branch again; run control refuses such a start.)
+// same branch again; run control refuses such a start.) A check keeps the
+// ERRORLEVEL of the check before (_dbgELB) so that only the line that
+// changed it stops; the current directory is taken quoted, since a folder
+// name may hold "&".
 constexpr std::wstring_view kEntry =
     LR"bat(:_dbgExitEL
 @exit /b %_dbgEL%
@@ -24,7 +27,8 @@ constexpr std::wstring_view kEntry =
 :_dbgChkPause
 :_dbgTestChkPause
 @set _dbgEL=%ERRORLEVEL%
-@set _dbgCD=%CD%
+@set _dbgELB=%_dbgELS%& set _dbgELS=%ERRORLEVEL%
+@set "_dbgCD=%CD%"
 @pushd "%_dbgTmp%")bat";
 
 constexpr std::wstring_view kForCaptureHead = L"@if not %_dbgFor%%2==11 goto :_dbgCont";
@@ -36,7 +40,9 @@ constexpr std::wstring_view kForCaptureTail =
 @if %2%_dbgCall%==00 set _dbgFor=0)bat";
 
 // New error output, the end markers, breakpoints with their counts and
-// conditions, and single-step mode.
+// conditions, and single-step mode. The end of the inner interpreter leaves
+// its exit code on the second line of the current-line file. The check
+// after an added command stops again without counting a breakpoint pass.
 constexpr std::wstring_view kTests =
     LR"bat(@set _dbgE=
 @for %%Y in (_dbgError.txt) do @if not .%%~zY==.%_dbgES% (
@@ -44,9 +50,10 @@ constexpr std::wstring_view kTests =
     set _dbg=8& copy _dbgError.txt _dbgErrorBk.txt >NUL
     for /f "usebackq tokens=*" %%Z in (_dbgErrorBk.txt) do @set _dbgE=%%Z)
 @if %1 EQU -9 set _dbg=12& goto :_dbgDoPause
+@if %1 EQU -2 (echo -2&echo %_dbgEL%) > _dbgZeile.txt & set _dbg=15& goto :_dbgLoopPause
 @(echo %1) > _dbgZeile.txt
 @if %1 EQU -1 set _dbg=12& goto :_dbgDoPause
-@if %1 EQU -2 set _dbg=15& goto :_dbgLoopPause
+@if defined _dbgAgain set _dbgAgain=& set _dbg=6& goto :_dbgDoPause
 @if not defined _dbgBP%1 goto :_dbgCkeckF8
 @set _dbg=3&if not exist _dbgBreakConds.cmd goto :_dbgDoPause
 @for /F "usebackq skip=2 tokens=1,2,*" %%i in (_dbgBreakConds.cmd) do @(
@@ -65,25 +72,33 @@ constexpr std::wstring_view kTests =
 :_dbgCkeckF8
 @if not "%_dbgF89%%_dbgE%"=="F9" set _dbg=1& goto :_dbgDoPause)bat";
 
-// The stop and the wait. A key that wakes the batch while the stop signal
-// file is still there was typed by the user, not sent by the debugger. After
-// the inner interpreter has ended (-2) there is no signal file and nothing
-// left to run: the batch waits until the debugger ends it, since falling
-// through would run the user's batch a second time.
+// The stop and the wait. ERRORLEVEL stops the batch only where it changed to
+// a value other than 0; the stop signal's last line says what it was
+// before, so that the debugger judges it the same way at any stop. A key
+// that wakes the batch while the stop signal file is still there was typed
+// by the user, not sent by the debugger. After the inner interpreter has
+// ended (-2) there is no signal file and nothing left to run: the batch
+// waits until the debugger ends it, since falling through would run the
+// user's batch a second time. The debugger shows the error output itself,
+// every line of it. A new ERRORLEVEL from the debugger counts as the one
+// the next line starts with; its SET /P is bracketed so that the prompt is
+// empty, not the blank before the "&".
 constexpr std::wstring_view kStop =
-    LR"bat(@if %_dbgEL% EQU 0 (goto :_dbgExPause) else set _dbg=9
+    LR"bat(@if %_dbgEL% EQU %_dbgELB% goto :_dbgExPause
+@if %_dbgEL% EQU 0 (goto :_dbgExPause) else set _dbg=9
 :_dbgDoPause
 @call :_dbgLocals > _dbgAktLSets%_dbgCall%.txt & call :_dbgGlobals>_dbgAktGSets.txt
 @if %1 EQU -9 goto :_dbgExPause
-@(echo %_dbgCall%&echo&echo %_dbgEL%&echo %_dbgKlam%&echo %_dbgLocal%&echo %_dbg%) > _dbgSema.txt
+@(echo %_dbgCall%&echo&echo %_dbgEL%&echo %_dbgKlam%&echo %_dbgLocal%&echo %_dbg%&echo %_dbgELB%) > _dbgSema.txt
 :_dbgLoopPause
-@if defined _dbgE echo %_dbgE%
 @pause >NUL & rem   Dies ist der zentrale Wartepunkt auf neuen Anstoss durch Tarnvelock
 @if exist _dbgSema.txt echo ## Kommandos bitte nur im Batch-Debugger eingeben & goto :_dbgLoopPause
 @if %1 EQU -2 echo ## Kommandos bitte nur im Batch-Debugger eingeben & goto :_dbgLoopPause
-@if exist _dbgErrLevel.txt set /P _dbgEL=<_dbgErrLevel.txt & del _dbgErrLevel.txt)bat";
+@if exist _dbgErrLevel.txt (set /P _dbgEL=)<_dbgErrLevel.txt & del _dbgErrLevel.txt & set _dbgELS=!_dbgEL!)bat";
 
-// :_dbgNewBreaks, :_dbgExPause and :_dbgPara.
+// :_dbgNewBreaks, :_dbgExPause and :_dbgPara. A new list drops the counters
+// of the old one in single-step mode too, so that a breakpoint cleared
+// meanwhile is gone for the batch as well.
 constexpr std::wstring_view kBreaksAndPara =
     LR"bat(:_dbgNewBreaks
 @if exist _dbgBreaks.txt (
@@ -92,10 +107,10 @@ constexpr std::wstring_view kBreaksAndPara =
   set /P _dbgBPs=<_dbgBreaks.txt
   )
 @if exist _dbgBreaks.txt (
+  for %%s in (%_dbgBPs_%) do @set _dbgBP%%s=
+  set _dbgBPs_=
   if defined _dbgBPs (
     set _dbgF89=F9
-    for %%s in (%_dbgBPs_%) do @set _dbgBP%%s=
-    set _dbgBPs_=
     for %%s in (%_dbgBPs% ) do @set _dbgBP%%s=0
     ) else (
     set _dbgF89=F8
@@ -124,7 +139,8 @@ constexpr std::wstring_view kEndlocal =
 @pushd "%_dbgTmp%"
 @(echo @set _dbgEL=%_dbgEL%
   echo @set _dbgES=%_dbgES%
-  echo @set _dbgCD=%_dbgCD%
+  echo @set _dbgELS=%_dbgELS%
+  echo @set "_dbgCD=%_dbgCD%"
   echo @set _dbgKlam=%_dbgKlam%
   echo @set _dbgCall=%_dbgCall%
   echo @set _dbgFor=%_dbgFor%
@@ -171,6 +187,7 @@ constexpr std::wstring_view kCallEntry =
     LR"bat(:_dbgCall
 @set _dbgEL=%ERRORLEVEL%)bat";
 constexpr std::wstring_view kCallLogLine = L"@set _dbgE=call &call:_dbgLogIntern %*  /Ln=%_dbg%";
+// The level's call file keeps the line of the CALL (the last line begun).
 // The user's CALL has already expanded its text twice; "call %%*" hands it
 // on through CALL's own expansion of %*, which is not scanned again, so a
 // percent sign or a quoted caret reaches the callee as it would directly.
@@ -181,6 +198,7 @@ constexpr std::wstring_view kCallRun =
 @set _dbgKlam=0
 @pushd "%_dbgTmp%"
 @(call :_dbgPara %%*)>_dbgAktPara%_dbgCall%.txt
+@copy _dbgLast.txt _dbgAktCall%_dbgCall%.txt >NUL
 @call :_dbgLocals > _dbgAktLSets%_dbgCall%.txt
 @popd
 @if %_dbgEL% NEQ 0 call :_dbgExitEL
@@ -209,9 +227,11 @@ constexpr std::wstring_view kCallReturn =
    )
 @popd & exit /b %_dbgEL%)bat";
 
+// The values are listed with delayed expansion: a value holding "&" or ">"
+// must be written, not run.
 constexpr std::wstring_view kGlobalsHead =
     LR"bat(:_dbgGlobals
-@echo CD=%_dbgCD%
+@echo CD=!_dbgCD!
 @echo ERRORLEVEL=%_dbgEL%)bat";
 
 // Appends the lines of a block, one item per line.
@@ -245,12 +265,16 @@ void AppendForCapture(std::vector<std::wstring>& out, const RuntimeInput& input)
 
 // The action file runs in the user's directory. When it held an added
 // command (it did not define _dbgAct) the check starts again for the same
-// line, and it must start from the user's directory like any other check.
+// line, from the user's directory like any other check, and stops there
+// again whatever the run mode, so that the person sees the command's effect.
+// The batch's ERRORLEVEL survives the file: a SET in a ".cmd" file sets it
+// to 0, so only an added command that fails gives the batch a new one.
 std::wstring ActionLine(const BatchRefs& refs) {
   return L"@if exist _dbgActions.cmd popd & set _dbgAct=& call :_dbgExitEL & call " +
          refs.ActionsRef +
-         L" %_dbgPA% & set _dbgEL=!ErrorLevel!&  pushd \"%_dbgTmp%\"& del _dbgActions.cmd & "
-         L"if not defined _dbgAct popd & call :_dbgExitEL & goto :_dbgChkPause";
+         L" %_dbgPA% & (if !ErrorLevel! NEQ 0 if not defined _dbgAct set _dbgEL=!ErrorLevel!)&  "
+         L"pushd \"%_dbgTmp%\"& del _dbgActions.cmd & "
+         L"if not defined _dbgAct popd & set _dbgAgain=1& call :_dbgExitEL & goto :_dbgChkPause";
 }
 
 void AppendCall(std::vector<std::wstring>& out, const RuntimeInput& input, const BatchRefs& refs) {
@@ -277,7 +301,7 @@ void AppendVariableListings(std::vector<std::wstring>& out, const RuntimeInput& 
   out.emplace_back(L"@goto :eof");
   AppendBlock(out, kGlobalsHead);
   for (const std::wstring& name : input.GlobalNames) {
-    out.push_back(L"@echo " + name + L"=%" + name + L"%");
+    out.push_back(L"@echo " + name + L"=!" + name + L"!");
   }
 }
 

@@ -65,6 +65,8 @@ class DebugSession {
 
   // The per-line section for the document as it stands now.
   PerLineResult RewriteLines();
+  // The instrumented batch; a front end may leave out its banner.
+  InstrumentedBatch& Instrumented() { return *instrumented_; }
 
   // Replace "::" to "REM" is kept with the application settings but changes
   // the rewritten lines, so the next start generates them again.

@@ -116,7 +116,7 @@ void ExchangeFiles::CleanRunStart() {
   RemoveIfPresent(kErrorCopyFile);
   for (std::int32_t depth = 0; depth <= kMaxCleanedCallDepth; ++depth) {
     for (std::wstring_view prefix :
-         {kBlockGlobalsPrefix, kForVariablesPrefix, kLocalCounterPrefix}) {
+         {kBlockGlobalsPrefix, kForVariablesPrefix, kLocalCounterPrefix, kCallLinePrefix}) {
       RemoveIfPresent(PerCallFile(prefix, depth));
     }
   }
@@ -132,14 +132,15 @@ void ExchangeFiles::DeleteAtExit(const DebugDocument& doc) {
     const bool userText = !doc.SourcePath.empty() && full == files_.FullPath(doc.SourcePath);
     if (!userText) RemovePathIfPresent(full);
   }
-  for (std::wstring_view name : {kActionFile, kLocalScriptFile, kErrLevelFile, kCurrentLineFile,
-                                 kLastLineFile, kStopSignalFile, kErrorFile, kErrorCopyFile,
-                                 kBreakListFile, kBreakCondFile, kBreakRequestFile, kGlobalsFile}) {
+  for (std::wstring_view name :
+       {kActionFile, kLocalScriptFile, kErrLevelFile, kCurrentLineFile, kLastLineFile,
+        kStopSignalFile, kErrorFile, kErrorCopyFile, kBreakListFile, kBreakCondFile,
+        kBreakRequestFile, kGlobalsFile, kPrintFile}) {
     RemoveIfPresent(name);
   }
   for (std::int32_t depth = 0; depth <= kMaxCleanedCallDepth; ++depth) {
-    for (std::wstring_view prefix :
-         {kBlockGlobalsPrefix, kForVariablesPrefix, kParametersPrefix, kLocalCounterPrefix}) {
+    for (std::wstring_view prefix : {kBlockGlobalsPrefix, kForVariablesPrefix, kParametersPrefix,
+                                     kLocalCounterPrefix, kCallLinePrefix}) {
       RemoveIfPresent(PerCallFile(prefix, depth));
     }
   }

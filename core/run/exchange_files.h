@@ -123,6 +123,9 @@ class ExchangeFiles {
   // The line the batch reports in the current-line file; nothing when the
   // file gave no number in kReadAttempts reads.
   std::optional<std::int32_t> ReadCurrentLine() const;
+  // The exit code of an inner interpreter that ended (-2), which the batch
+  // puts on the current-line file's second line; nothing without one.
+  std::optional<std::int32_t> ReadExitCode() const;
   // The line the batch last reported reaching, with the time it wrote the
   // current-line file: a batch that comes back to a line rewrites the same
   // text, and only the time tells the two visits apart. Nothing while the

@@ -331,6 +331,11 @@ TEST_F(ExchangeFilesTest, CurrentLineIsReadAgainWhileTheBatchWritesIt) {
   }
   Put(kCurrentLineFile, "-1\r\n");
   EXPECT_EQ(exchange_.ReadCurrentLine(), -1);
+  EXPECT_FALSE(exchange_.ReadExitCode().has_value());
+  // The end of the inner interpreter carries its exit code.
+  Put(kCurrentLineFile, "-2\r\n7\r\n");
+  EXPECT_EQ(exchange_.ReadCurrentLine(), -2);
+  EXPECT_EQ(exchange_.ReadExitCode(), 7);
 }
 
 TEST_F(ExchangeFilesTest, StopSignalIsReadAgainUntilItHasAllLines) {

@@ -36,6 +36,14 @@ std::optional<std::int32_t> ExchangeFiles::ReadCurrentLine() const {
   return LeadingInteger(read.lines.front());
 }
 
+std::optional<std::int32_t> ExchangeFiles::ReadExitCode() const {
+  const ReadResult read = ReadWhileWritten(kCurrentLineFile, [](const auto& lines) {
+    return lines.size() > 1 && LeadingInteger(lines[1]).has_value();
+  });
+  if (!read.accepted) return std::nullopt;
+  return LeadingInteger(read.lines[1]);
+}
+
 std::optional<LineArrival> ExchangeFiles::ReadLineArrival() const {
   const std::wstring path = PathOf(kCurrentLineFile);
   const std::optional<FileTimeStamp> before = files_.LastWriteTime(path);
@@ -46,8 +54,9 @@ std::optional<LineArrival> ExchangeFiles::ReadLineArrival() const {
 }
 
 std::optional<StopSignal> ExchangeFiles::ReadStopSignal() const {
-  const ReadResult read = ReadWhileWritten(
-      kStopSignalFile, [](const auto& lines) { return lines.size() >= kStopSignalLines; });
+  const ReadResult read = ReadWhileWritten(kStopSignalFile, [](const auto& lines) {
+    return lines.size() >= kStopSignalLinesWithBefore;
+  });
   if (read.lines.empty()) return std::nullopt;
   return ParseStopSignal(read.lines);
 }

@@ -1,5 +1,6 @@
 // ExchangeFiles: the command files the debugger writes for the waiting batch.
 #include "core/base/exchange_file_names.h"
+#include "core/run/action_text.h"
 #include "core/run/break_files.h"
 #include "core/run/exchange_files.h"
 
@@ -51,11 +52,13 @@ IoStatus ExchangeFiles::AppendAction(std::wstring_view text) {
 }
 
 IoStatus ExchangeFiles::AppendSetVariable(std::wstring_view name, std::wstring_view value) {
-  return AppendAction(L"@set " + std::wstring(name) + L"=" + std::wstring(value) + L"\r\n");
+  // A value holding "&" must be stored, not run.
+  return AppendAction(L"@set " + ActionLiteral(std::wstring(name) + L"=" + std::wstring(value)) +
+                      L"\r\n");
 }
 
 IoStatus ExchangeFiles::AppendChangeDirectory(std::wstring_view directory) {
-  return AppendAction(L"@cd /d " + std::wstring(directory) + L"\r\n");
+  return AppendAction(L"@cd /d " + ActionLiteral(directory) + L"\r\n");
 }
 
 IoStatus ExchangeFiles::AppendEcho(bool on) {

@@ -35,6 +35,7 @@ class NullRunView : public RunView, public NullDocumentView {
   void SetPollTimer(bool, int) override {}
   void PanesChanged() override {}
   void UpdateTrackWindows() override {}
+  void ShowErrorOutput(const std::vector<std::wstring>&) override {}
 };
 
 }  // namespace tarnvelock

@@ -11,6 +11,7 @@ namespace tarnvelock {
 void RunControl::ActionStartExecuteLineF8Execute() {
   if (run_mode_ != rmSingleStep) {
     Report(exchange_.WriteSingleStepBreaks());
+    breaks_ignored_ = false;
     run_mode_ = rmSingleStep;
     breaks_changed_ = true;
   }
@@ -41,6 +42,7 @@ void RunControl::ActionStartExecuteLineF7Execute() {
 void RunControl::ActionStartExecuteAllExecute() {
   if (breaks_changed_) {
     Report(exchange_.WriteBreakFiles(doc_));
+    breaks_ignored_ = false;
     breaks_changed_ = false;
   }
   run_mode_ = rmExecute;
@@ -69,6 +71,7 @@ void RunControl::GotoLine(std::int32_t target, bool ignore_breaks, bool from_ski
   if (!IsDocumentLine(target)) return;
   Report(ignore_breaks ? exchange_.WriteLoneBreak(target)
                        : exchange_.WriteBreakFiles(doc_, target));
+  breaks_ignored_ = ignore_breaks;
   breaks_changed_ = true;
   run_mode_ = rmGotoLine;
   goto_target_ = target;

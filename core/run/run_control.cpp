@@ -104,6 +104,7 @@ void RunControl::Resume() {
   }
   stop_reason_ = srNone;
   stop_error_.clear();
+  exit_code_.reset();
   if (pending_echo_ != EchoRequest::None) {
     Report(exchange_.AppendEcho(pending_echo_ == EchoRequest::On));
   }

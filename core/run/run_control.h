@@ -120,6 +120,9 @@ class RunControl {
   const std::wstring& LastCmd() const { return last_cmd_; }
   // The error text of the last reported stop; empty when it found none.
   const std::wstring& StopError() const { return stop_error_; }
+  // The batch's exit code once the run has ended by itself: its ERRORLEVEL
+  // at the end of the file, or the code EXIT left the interpreter with.
+  const std::optional<std::int32_t>& ExitCode() const { return exit_code_; }
   bool TimerEnabled() const { return timer_enabled_; }
   int PollInterval() const { return poll_interval_; }
   bool WaitDialogVisible() const { return wait_visible_; }
@@ -133,6 +136,7 @@ class RunControl {
   void ProcessStop(Stop& stop);
   // What ran last and what ERRORLEVEL it may leave: the added command, or
   // the batch's last line with its allowance.
+  static bool NewErrorLevel(const Stop& stop);
   void TakeAddedCommandStop(Stop& stop);
   void TakeLineStop(Stop& stop);
   // The stop reason, whether the error is tolerated, and the state to enter.
@@ -185,11 +189,15 @@ class RunControl {
   bool exec_mark_visible_ = true;
   bool user_break_ = false;
   bool breaks_changed_ = true;
+  // The batch holds only the goto target: the user's breakpoints are no
+  // reason for a stop.
+  bool breaks_ignored_ = false;
   EchoRequest pending_echo_ = EchoRequest::None;
   bool echo_on_ = false;
   std::wstring cmd_;
   std::wstring last_cmd_;
   std::wstring stop_error_;
+  std::optional<std::int32_t> exit_code_;
   // The line at which the last added command was sent.
   std::int32_t command_line_ = -1;
 

@@ -402,6 +402,45 @@ TEST_F(RunControlTest, WithoutStopOnErrorAnErrorInSingleStepIsReportedAsAStep) {
   EXPECT_THAT(LogFile(), ElementsAre(L"Err=5: oops  /Ln=1"));
 }
 
+TEST_F(RunControlTest, AnErrorLevelIsAnErrorOnlyAtTheStopAfterTheLineThatSetIt) {
+  batch_.Then([](ScriptedBatch& b) {
+    b.Begin(1);
+    b.StopAfter(2, 3, 0);
+  });
+  batch_.Then([](ScriptedBatch& b) {
+    b.Begin(2);
+    b.StopAfter(3, 3, 3);
+  });
+  run_.ActionStartExecuteLineF8Execute();
+  Poll();
+  EXPECT_EQ(run_.StopError(), L"ERRORLEVEL=3");
+  EXPECT_EQ(view_.Calls(L"warn").size(), 1u);
+  run_.ActionStartExecuteLineF8Execute();
+  Poll();
+  EXPECT_EQ(run_.StopReason(), srSingleStep);
+  EXPECT_EQ(run_.StopError(), L"") << "line 2 left it as it was";
+  EXPECT_EQ(view_.Calls(L"warn").size(), 1u);
+  EXPECT_THAT(LogFile(), ElementsAre(L"Err=3: ERRORLEVEL=3  /Ln=1"));
+}
+
+TEST_F(RunControlTest, TheExitCodeComesWithTheEndOfTheRun) {
+  batch_.Then([](ScriptedBatch& b) {
+    b.Begin(3);
+    b.InnerEndedWith(5);
+  });
+  run_.ActionStartExecuteAllExecute();
+  Poll();
+  EXPECT_EQ(run_.ExitCode(), 5);
+  EXPECT_THAT(LogFile(), ElementsAre(L"exit 5  /Ln=3"));
+
+  run_.ActionStartResetExecute();
+  batch_.Then([](ScriptedBatch& b) { b.EndOfFile(); });
+  run_.ActionStartExecuteAllExecute();
+  EXPECT_FALSE(run_.ExitCode().has_value()) << "a new run has none yet";
+  Poll();
+  EXPECT_EQ(run_.ExitCode(), 0) << "the ERRORLEVEL at the end of the file";
+}
+
 TEST_F(RunControlTest, ExitAndSyntaxErrorEndTheRunAtTheLastLine) {
   batch_.Then([](ScriptedBatch& b) {
     b.Begin(3);

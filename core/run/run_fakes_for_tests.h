@@ -60,6 +60,16 @@ class ScriptedBatch {
   }
   // The inner interpreter ended; the outer one waits without a stop signal.
   void InnerEnded() { Write(kCurrentLineFile, "-2\r\n"); }
+  // The inner interpreter ended with exit code, as the batch reports it.
+  void InnerEndedWith(int code) {
+    Write(kCurrentLineFile, "-2\r\n" + std::to_string(code) + "\r\n");
+  }
+  // A stop whose signal also gives the ERRORLEVEL of the batch's check before.
+  void StopAfter(int line, int error_level, int before) {
+    StopAt(line, error_level);
+    Write(kStopSignalFile, "0\r\nECHO is off.\r\n" + std::to_string(error_level) +
+                               "\r\n0\r\n0\r\n1\r\n" + std::to_string(before) + "\r\n");
+  }
   void Die() { alive = false; }
 
   void Start() {

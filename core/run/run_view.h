@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/document/document_view.h"
 #include "core/run/launcher.h"
@@ -51,6 +52,10 @@ class RunView : public virtual DocumentView, public LauncherView, public PromptV
   // person answers looking at them.
   virtual void PanesChanged() = 0;
   virtual void UpdateTrackWindows() = 0;
+
+  // New lines the batch wrote to standard error, in order, each handed over
+  // once; a front end that shows the batch's console shows them there.
+  virtual void ShowErrorOutput(const std::vector<std::wstring>& lines) = 0;
 };
 
 }  // namespace tarnvelock

@@ -16,6 +16,8 @@ struct RunControl::Stop {
   std::wstring position;  // the pane's position entry; empty at an end
   std::wstring error;     // the error text to report
   std::int32_t error_level = 0;
+  // The batch's last check saw another ERRORLEVEL: the value is new here.
+  bool error_level_changed = true;
   std::int32_t last = 0;     // the line that ran last
   std::int32_t allowed = 0;  // ERRORLEVEL tolerated at that line
   bool reset_error_level = false;
@@ -90,6 +92,9 @@ void RunControl::PollStop() {
   if (stop_reason_ <= srExit) {
     const std::vector<std::wstring> added = exchange_.ReadNewErrorLines();
     if (!added.empty()) {
+      // What the batch printed before the lines comes out first.
+      launcher_.DrainConsole();
+      view_.ShowErrorOutput(added);
       stop.error = JoinWithBlanks(added);
       if (stop_reason_ == srNone) stop_reason_ = srStdErr;
       if (stop_reason_ == srExit) stop_reason_ = srSyntaxError;
@@ -105,6 +110,8 @@ void RunControl::PollStop() {
       view_.ShowEcho(echo_on_);
     }
     stop.error_level = signal->ErrorLevel;
+    stop.error_level_changed =
+        !signal->ErrorLevelBefore || *signal->ErrorLevelBefore != signal->ErrorLevel;
     if (signal->BadErrorLevel) view_.ShowStatus(std::wstring(kBadErrorLevelText));
     view_.ShowStatusPanel(3, L"( = " + std::to_wstring(signal->Klammer));
     view_.ShowStatusPanel(2, L"Local = " + std::to_wstring(signal->Local));
@@ -113,6 +120,7 @@ void RunControl::PollStop() {
 }
 
 void RunControl::ProcessStop(Stop& stop) {
+  if (stop_reason_ == srEndOfFile) exit_code_ = stop.error_level;
   if (stop_reason_ == srAddedCommand) {
     TakeAddedCommandStop(stop);
   } else {
@@ -133,8 +141,14 @@ void RunControl::ProcessStop(Stop& stop) {
   view_.PanesChanged();
 }
 
+bool RunControl::NewErrorLevel(const Stop& stop) {
+  // An ERRORLEVEL is an error at the stop after the line that set it; lines
+  // that leave it as it was are not judged by it again.
+  return stop.error_level > 0 && stop.error_level_changed;
+}
+
 void RunControl::TakeAddedCommandStop(Stop& stop) {
-  if (stop.error_level > 0 && stop.error.empty()) {
+  if (NewErrorLevel(stop) && stop.error.empty()) {
     stop.error = L"ERRORLEVEL=" + std::to_wstring(stop.error_level);
   }
   Report(exchange_.Remove(kActionFile));
@@ -146,14 +160,19 @@ void RunControl::TakeLineStop(Stop& stop) {
     stop.last = exchange_.ReadLastLine().value_or(0);
     if (stop_reason_ >= srSyntaxError) stop.line = stop.last;
   }
-  if (stop_reason_ == srExit)
-    panes_.Log.AppendLogLine(L"exit" + std::wstring(kLineTag) + std::to_wstring(stop.last));
+  if (stop_reason_ == srExit || stop_reason_ == srSyntaxError) {
+    exit_code_ = exchange_.ReadExitCode();
+  }
+  if (stop_reason_ == srExit) {
+    const std::wstring code = exit_code_ ? L" " + std::to_wstring(*exit_code_) : L"";
+    panes_.Log.AppendLogLine(L"exit" + code + std::wstring(kLineTag) + std::to_wstring(stop.last));
+  }
   stop.allowed = RecordOf(stop.last).ErrLevelOK;
   if (stop.allowed < 0) {
     stop.allowed = -stop.allowed;
     stop.reset_error_level = true;
   }
-  if (stop.error_level > 0 && stop_reason_ <= srErrorLevel) {
+  if (NewErrorLevel(stop) && stop_reason_ <= srErrorLevel) {
     stop_reason_ = srErrorLevel;
     if (stop.error.empty()) stop.error = L"ERRORLEVEL=" + std::to_wstring(stop.error_level);
   }
@@ -167,7 +186,7 @@ void RunControl::DecideStopReason(Stop& stop) {
   if (stop_reason_ <= srErrorLevel && stop_reason_ != srAddedCommand) {
     if (run_mode_ == rmSingleStep) {
       stop_reason_ = srSingleStep;
-    } else if (RecordOf(stop.line).BreakPoint) {
+    } else if (RecordOf(stop.line).BreakPoint && !breaks_ignored_) {
       stop_reason_ = srBreakPoint;
     } else if (stop.line == goto_target_) {
       stop_reason_ = srGotoTarget;

@@ -34,6 +34,7 @@ StopSignal ParseStopSignal(const std::vector<std::wstring>& lines) {
   number(3, signal.Klammer);
   number(4, signal.Local);
   number(5, signal.StopCode);
+  if (lines.size() > 6) signal.ErrorLevelBefore = WholeInteger(lines[6]);
   return signal;
 }
 

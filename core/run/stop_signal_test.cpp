@@ -1,4 +1,4 @@
-// The stop signal file's six lines and what is made of short or damaged ones.
+// The stop signal file's lines and what is made of short or damaged ones.
 #include "core/run/stop_signal.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +17,13 @@ TEST(StopSignalTest, SixLinesAsTheBatchWritesThem) {
   EXPECT_EQ(s.Local, 4);
   EXPECT_EQ(s.StopCode, 9);
   EXPECT_TRUE(s.Complete);
+}
+
+TEST(StopSignalTest, TheSeventhLineIsTheErrorLevelOfTheCheckBefore) {
+  const StopSignal s = ParseStopSignal({L"0", L"x", L"3", L"0", L"0", L"9", L"0"});
+  EXPECT_EQ(s.ErrorLevelBefore, 0);
+  EXPECT_FALSE(ParseStopSignal({L"0", L"x", L"3", L"0", L"0", L"9"}).ErrorLevelBefore);
+  EXPECT_FALSE(ParseStopSignal({L"0", L"x", L"3", L"0", L"0", L"9", L"ECHO"}).ErrorLevelBefore);
 }
 
 TEST(StopSignalTest, EchoIsOnForTheBracketedOnOrTheEnglishMessage) {

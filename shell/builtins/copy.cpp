@@ -1,7 +1,7 @@
 // COPY: copies files, joins files given with "+", and reports the count.
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <optional>
 #include <system_error>
 
 #include "shell/arguments.h"
@@ -15,9 +15,9 @@ namespace tarnvelock {
 namespace {
 
 bool ReadWhole(const std::string& native, std::string* content) {
-  std::ifstream in(native, std::ios::binary);
-  if (!in) return false;
-  content->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::optional<std::string> bytes = ReadFileBytes(native);
+  if (!bytes) return false;
+  *content = std::move(*bytes);
   return true;
 }
 
@@ -33,8 +33,13 @@ int Fail(Interpreter& shell, const std::string& message) {
 int RunCopy(Interpreter& shell, std::string_view arguments) {
   // "a+b" and "a + b" both join; the words are split on "+" first.
   std::vector<std::string> words;
-  for (const std::string& word : SplitBatchArguments(arguments)) {
-    if (word.size() >= 2 && word[0] == '/') continue;  // /Y, /B, /A, /V need nothing here
+  std::optional<bool> text_mode;  // /A or /B; joining defaults to text
+  for (const std::string& word : SplitArgumentsAndSwitches(arguments)) {
+    if (EqualsIgnoreCase(word, "/a") || EqualsIgnoreCase(word, "/b")) {
+      text_mode = EqualsIgnoreCase(word, "/a");
+      continue;
+    }
+    if (word.size() >= 2 && word[0] == '/') continue;  // /Y, /V, /D need nothing here
     std::size_t start = 0;
     while (start <= word.size()) {
       std::size_t plus = word.find('+', start);
@@ -53,6 +58,9 @@ int RunCopy(Interpreter& shell, std::string_view arguments) {
   }
   std::string destination = i < words.size() ? std::string(StripQuotes(words[i])) : ".";
   bool joining = sources.size() > 1;
+  // Text mode reads each source up to its first Ctrl-Z and ends what it
+  // writes with one.
+  bool text = text_mode.value_or(joining);
   std::vector<GlobMatch> files;
   for (const std::string& source : sources) {
     std::vector<GlobMatch> matched = Glob(source);
@@ -71,7 +79,9 @@ int RunCopy(Interpreter& shell, std::string_view arguments) {
     if (listing) shell.Out(file.path + std::string(kNewline));
     std::string content;
     if (!ReadWhole(NativePath(file.path), &content)) return Fail(shell, "Access is denied.");
+    if (text) content = content.substr(0, content.find('\x1A')) + '\x1A';
     if (joining) {
+      if (!joined.empty() && joined.back() == '\x1A') joined.pop_back();
       joined += content;
       continue;
     }

@@ -51,7 +51,7 @@ int DeleteIn(Interpreter& shell, const std::string& directory, const std::string
 int RunDel(Interpreter& shell, std::string_view arguments) {
   DeleteOptions options;
   std::vector<std::string> patterns;
-  for (const std::string& word : SplitBatchArguments(arguments)) {
+  for (const std::string& word : SplitArgumentsAndSwitches(arguments)) {
     if (EqualsIgnoreCase(word, "/q")) {
       options.quiet = true;
     } else if (EqualsIgnoreCase(word, "/s")) {
@@ -81,13 +81,18 @@ int RunDel(Interpreter& shell, std::string_view arguments) {
       }
     }
     auto [directory, name] = SplitDirectory(pattern);
+    if (!directory.empty() && !IsDirectory(NativePath(directory))) {
+      shell.ErrorLine("The system cannot find the path specified.");
+      status = 1;
+      continue;
+    }
+    // A name that matches nothing is reported, but DEL still succeeds.
     if (DeleteIn(shell, directory, name, options) == 0 && !whole_directory) {
       shell.ErrorLine("Could Not Find " + FullPath(pattern));
-      status = 1;
     }
   }
-  // DEL clears ERRORLEVEL even when a file was not found.
-  shell.set_error_level(0);
+  // DEL clears ERRORLEVEL unless a directory of a name was missing.
+  shell.set_error_level(status);
   return status;
 }
 

@@ -1,5 +1,5 @@
 // DIR: lists files and directories; /B bare names, /S subdirectories too,
-// /A:D or /A:-D only directories or only files.
+// /A:D or /A:-D only directories or only files, /O sort orders.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -20,11 +20,74 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// One key of a /O sort order: N name, E extension, S size, D date, G
+// directories first; reversed when written after "-".
+struct SortKey {
+  char key = 'N';
+  bool reverse = false;
+};
+
 struct DirOptions {
   bool bare = false;
   bool recursive = false;
   int directories = 0;  // 1 only directories, -1 only files, 0 both
+  std::vector<SortKey> order{{'N', false}};
 };
+
+// The keys of "/O", "/O:GN", "/O-S" ...; "/O" alone groups directories
+// first and sorts by name. False for a letter that is no sort key.
+bool ParseSortOrder(std::string_view spec, std::vector<SortKey>* order) {
+  if (!spec.empty() && spec.front() == ':') spec.remove_prefix(1);
+  if (spec.empty()) {
+    *order = {{'G', false}, {'N', false}};
+    return true;
+  }
+  order->clear();
+  bool reverse = false;
+  for (char c : spec) {
+    if (c == '-') {
+      reverse = true;
+      continue;
+    }
+    char key = AsciiUpper(c);
+    if (std::string_view("NESDG").find(key) == std::string_view::npos) return false;
+    order->push_back({key, reverse});
+    reverse = false;
+  }
+  return !order->empty();
+}
+
+// Compares two entries by one key: negative, zero or positive.
+int CompareBy(char key, const fs::directory_entry& a, const fs::directory_entry& b) {
+  std::error_code error;
+  auto three_way = [](auto x, auto y) { return x < y ? -1 : (y < x ? 1 : 0); };
+  auto text = [](const std::string& x, const std::string& y) {
+    return IgnoreCaseLess()(x, y) ? -1 : (IgnoreCaseLess()(y, x) ? 1 : 0);
+  };
+  switch (key) {
+    case 'E':
+      return text(a.path().extension().string(), b.path().extension().string());
+    case 'S':
+      return three_way(a.is_directory(error) ? 0 : a.file_size(error),
+                       b.is_directory(error) ? 0 : b.file_size(error));
+    case 'D':
+      return three_way(a.last_write_time(error), b.last_write_time(error));
+    case 'G':
+      return three_way(a.is_directory(error) ? 0 : 1, b.is_directory(error) ? 0 : 1);
+    default:
+      return text(a.path().filename().string(), b.path().filename().string());
+  }
+}
+
+void SortEntries(std::vector<fs::directory_entry>* entries, const std::vector<SortKey>& order) {
+  std::stable_sort(entries->begin(), entries->end(), [&order](const auto& a, const auto& b) {
+    for (const SortKey& key : order) {
+      int result = CompareBy(key.key, a, b);
+      if (result != 0) return key.reverse ? result > 0 : result < 0;
+    }
+    return false;
+  });
+}
 
 std::string Stamp(const fs::directory_entry& entry) {
   std::error_code error;
@@ -59,9 +122,7 @@ int ListDirectory(Interpreter& shell, const std::string& directory, const std::s
     if (options.directories == -1 && is_directory) continue;
     if (WildcardMatch(pattern, it->path().filename().string())) entries.push_back(*it);
   }
-  std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-    return IgnoreCaseLess()(a.path().filename().string(), b.path().filename().string());
-  });
+  SortEntries(&entries, options.order);
   std::string out;
   std::uintmax_t bytes = 0;
   int files = 0;
@@ -109,7 +170,7 @@ int ListDirectory(Interpreter& shell, const std::string& directory, const std::s
 int RunDir(Interpreter& shell, std::string_view arguments) {
   DirOptions options;
   std::vector<std::string> targets;
-  for (const std::string& word : SplitBatchArguments(arguments)) {
+  for (const std::string& word : SplitArgumentsAndSwitches(arguments)) {
     std::string upper = ToUpper(word);
     if (upper == "/B") {
       options.bare = true;
@@ -119,8 +180,14 @@ int RunDir(Interpreter& shell, std::string_view arguments) {
       options.directories = 1;
     } else if (upper == "/A-D" || upper == "/A:-D") {
       options.directories = -1;
+    } else if (upper.rfind("/O", 0) == 0) {
+      if (!ParseSortOrder(std::string_view(upper).substr(2), &options.order)) {
+        shell.ErrorLine("Invalid switch - \"" + word.substr(1) + "\".");
+        shell.set_error_level(1);
+        return 1;
+      }
     } else if (!word.empty() && word[0] == '/') {
-      continue;  // sort orders and other views: names are sorted anyway
+      continue;  // other views change nothing here
     } else {
       targets.emplace_back(StripQuotes(word));
     }

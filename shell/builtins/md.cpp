@@ -20,6 +20,12 @@ int RunMd(Interpreter& shell, std::string_view arguments) {
   int status = 0;
   for (const std::string& written : paths) {
     std::string path(StripQuotes(written));
+    // Characters no Windows file name may hold.
+    if (path.find_first_of("?*<>|\"") != std::string::npos) {
+      shell.ErrorLine("The filename, directory name, or volume label syntax is incorrect.");
+      status = 1;
+      continue;
+    }
     std::string native = NativePath(path);
     if (PathExists(native)) {
       shell.ErrorLine("A subdirectory or file " + path + " already exists.");

@@ -14,11 +14,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// True when to is from itself or lies inside it: a directory moved into
+// itself would be copied into itself without end.
+bool IntoItself(const std::string& from, const std::string& to) {
+  std::string source = FullPath(from);
+  std::string target = FullPath(to);
+  return target == source || target.rfind(source + "/", 0) == 0;
+}
+
 bool MoveOne(const std::string& from, const std::string& to) {
   std::error_code error;
   fs::rename(from, to, error);
   if (!error) return true;
-  // Across file systems: copy, then remove.
+  // Only across file systems: copy, then remove.
+  if (error != std::errc::cross_device_link) return false;
   error.clear();
   fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
   if (error) return false;
@@ -30,7 +39,7 @@ bool MoveOne(const std::string& from, const std::string& to) {
 
 int RunMove(Interpreter& shell, std::string_view arguments) {
   std::vector<std::string> words;
-  for (const std::string& word : SplitBatchArguments(arguments)) {
+  for (const std::string& word : SplitArgumentsAndSwitches(arguments)) {
     if (word.size() >= 2 && word[0] == '/') continue;  // /Y and /-Y
     words.emplace_back(StripQuotes(word));
   }
@@ -51,6 +60,12 @@ int RunMove(Interpreter& shell, std::string_view arguments) {
   int directories = 0;
   for (const GlobMatch& source : sources) {
     std::string to = into_directory ? target + "/" + SplitDirectory(source.path).second : target;
+    if (source.directory && IntoItself(NativePath(source.path), to)) {
+      shell.ErrorLine(
+          "The process cannot access the file because it is being used by another process.");
+      shell.set_error_level(1);
+      return 1;
+    }
     if (!MoveOne(NativePath(source.path), to)) {
       shell.ErrorLine("Access is denied.");
       shell.set_error_level(1);

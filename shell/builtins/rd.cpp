@@ -15,11 +15,13 @@ int RunRd(Interpreter& shell, std::string_view arguments) {
   bool tree = false;
   bool quiet = false;
   std::vector<std::string> paths;
-  for (const std::string& word : SplitBatchArguments(arguments)) {
+  for (const std::string& word : SplitArgumentsAndSwitches(arguments)) {
     if (EqualsIgnoreCase(word, "/s")) {
       tree = true;
     } else if (EqualsIgnoreCase(word, "/q")) {
       quiet = true;
+    } else if (IsSwitchWord(word)) {
+      continue;  // a switch RD does not know is no directory to remove
     } else {
       paths.emplace_back(StripQuotes(word));
     }

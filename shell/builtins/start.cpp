@@ -10,15 +10,19 @@ namespace tarnvelock {
 
 int RunStart(Interpreter& shell, std::string_view arguments) {
   std::string_view text = TrimBlanks(arguments);
-  // A first quoted word is the window title.
-  if (!text.empty() && text.front() == '"') {
-    std::size_t close = text.find('"', 1);
-    text =
-        close == std::string_view::npos ? std::string_view() : TrimBlanks(text.substr(close + 1));
-  }
   bool wait = false;
+  bool titled = false;
   std::string directory;
-  while (!text.empty() && text.front() == '/') {
+  while (!text.empty() && (text.front() == '/' || (text.front() == '"' && !titled))) {
+    // The first quoted word before the command is the window title, also
+    // after switches and also when empty ("start /wait "" cmd").
+    if (text.front() == '"') {
+      std::size_t close = text.find('"', 1);
+      text =
+          close == std::string_view::npos ? std::string_view() : TrimBlanks(text.substr(close + 1));
+      titled = true;
+      continue;
+    }
     std::size_t end = 0;
     while (end < text.size() && !IsBlank(text[end])) ++end;
     std::string_view option = text.substr(0, end);

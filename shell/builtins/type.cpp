@@ -1,7 +1,4 @@
 // TYPE: writes the contents of files to standard output.
-#include <fstream>
-#include <iterator>
-
 #include "shell/arguments.h"
 #include "shell/builtins/builtins.h"
 #include "shell/interpreter.h"
@@ -35,9 +32,7 @@ int RunType(Interpreter& shell, std::string_view arguments) {
       if (headers)
         shell.Err(std::string(kNewline) + file.path + std::string(kNewline) +
                   std::string(kNewline) + std::string(kNewline));
-      std::ifstream in(NativePath(file.path), std::ios::binary);
-      std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-      shell.Out(content);
+      shell.Out(ReadFileBytes(NativePath(file.path)).value_or(std::string()));
     }
   }
   if (status == 0) shell.set_error_level(0);

@@ -154,7 +154,7 @@ TEST_F(CliProgramTest, InstrumentAppliesTheSettingsFileUnlessTold) {
 
   const ProgramRun startup = RunCli({"--instrument", batch, "--startup", "set LEVEL=3"});
   EXPECT_NE(startup.output.find("\r\nset LEVEL=3\r\n"), std::string::npos);
-  EXPECT_NE(startup.output.find("@echo LEVEL=%LEVEL%\r\n"), std::string::npos)
+  EXPECT_NE(startup.output.find("@echo LEVEL=!LEVEL!\r\n"), std::string::npos)
       << "a variable the start-up command sets is watched";
 }
 

@@ -9,7 +9,7 @@ using Texts = std::vector<std::string>;
 
 TEST_F(E2eTest, AnErrorLevelStopShowsTheDialogAndOkGoesOn) {
   const Session run = Debug(Batch("errorlevel.bat"), "run\nrun\n");
-  ASSERT_EQ(run.status, 0) << run.raw;
+  ASSERT_EQ(run.status, 2) << "the batch ends with ERRORLEVEL 2\n" << run.raw;
   EXPECT_EQ(run.Texts("message"),
             (Texts{"ERRORLEVEL=2\r\n\r\nCheck last Line 1:\r\ncmd /c exit 2\r\n\r\n"
                    "Press OK to continue, Cancel to reset."}));
@@ -46,8 +46,7 @@ TEST_F(E2eTest, AllowedErrorLevelsAreLoggedAndTheBatchRunsOn) {
   // A negative allowance also sets the ERRORLEVEL back to 0.
   run = Debug(batch, "errok 1 -3\nrun\n");
   EXPECT_TRUE(run.All("message").empty()) << run.raw;
-  // (The runtime's SET /P that takes the new ERRORLEVEL shows a blank prompt.)
-  EXPECT_EQ(run.UserOutput(), (Texts{" level 0"}));
+  EXPECT_EQ(run.UserOutput(), (Texts{"level 0"})) << "the runtime's SET /P shows no prompt";
 
   // Too little allowance is an error as before.
   run = Debug(batch, "errok 1 1\nrun\nrun\n");
@@ -93,7 +92,7 @@ TEST_F(E2eTest, ExitEndsTheRunAndIsLogged) {
   // The global pane is back at its names without values.
   EXPECT_EQ(end["globals"].Texts()[1], "ERRORLEVEL=0");
   EXPECT_TRUE(end["locals"].items.empty());
-  EXPECT_TRUE(Contains(run.Texts("log"), "exit  /Ln=2"));
+  EXPECT_TRUE(Contains(run.Texts("log"), "exit 0  /Ln=2")) << "with the exit code";
   EXPECT_EQ(run.UserOutput(), (Texts{"before"}));
 }
 

@@ -144,7 +144,8 @@ TEST_P(TransparencyTest, SameOutputAndFilesWithAndWithoutTheDebugger) {
                                "/temp' TMPDIR='" + dir_ + "' '" + TARNVELOCK_CLI +
                                "' --json --poll-ms 10 --timeout 20 --script ../debugged.txt " +
                                "--params \"" + quoted + "\" '" + name + "' </dev/null 2>&1");
-  ASSERT_EQ(run.status, 0) << run.raw;
+  // The debugger exits with the batch's exit code.
+  ASSERT_EQ(run.status, plain.status) << run.raw;
   ASSERT_EQ(run.LastStop()["status"].text, "Reached <end of file>  -  Press F2 for Reset.")
       << run.raw;
   // Error output shows in the console in both cases: the debugger's batch

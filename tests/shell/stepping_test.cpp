@@ -91,11 +91,11 @@ class SteppingTest : public testing::Test {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
         continue;
       }
-      // The batch writes the six lines of the signal last; wait until all are there.
+      // The batch writes the seven lines of the signal last; wait until all are there.
       std::string content;
       for (int tries = 0; tries < 1000; ++tries) {
         content = ReadFile(signal);
-        if (std::count(content.begin(), content.end(), '\n') == 6) break;
+        if (std::count(content.begin(), content.end(), '\n') == 7) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
       }
       std::string line = ReadFile(temp_ / "_dbgZeile.txt");
@@ -121,11 +121,12 @@ TEST_F(SteppingTest, LoopCallingAMissingLabel) {
   SteppedRun run = Step(Instrument("for_block"), "");
   EXPECT_EQ((std::vector<std::string>{"0", "1", "1", "-1"}), run.visited);
   ASSERT_EQ(4u, run.signals.size());
-  // Call depth, echo state, ERRORLEVEL, bracket depth, SETLOCAL count, reason.
-  EXPECT_EQ("0\r\nECHO is off.\r\n0\r\n0\r\n0\r\n1\r\n", run.signals[0]);
-  EXPECT_EQ("0\r\nECHO is off.\r\n0\r\n1\r\n0\r\n1\r\n", run.signals[1]);
-  EXPECT_EQ("0\r\nECHO is off.\r\n1\r\n1\r\n0\r\n1\r\n", run.signals[2]);
-  EXPECT_EQ("0\r\nECHO is off.\r\n1\r\n0\r\n0\r\n12\r\n", run.signals[3]);
+  // Call depth, echo state, ERRORLEVEL, bracket depth, SETLOCAL count, reason,
+  // ERRORLEVEL at the check before.
+  EXPECT_EQ("0\r\nECHO is off.\r\n0\r\n0\r\n0\r\n1\r\n0\r\n", run.signals[0]);
+  EXPECT_EQ("0\r\nECHO is off.\r\n0\r\n1\r\n0\r\n1\r\n0\r\n", run.signals[1]);
+  EXPECT_EQ("0\r\nECHO is off.\r\n1\r\n1\r\n0\r\n1\r\n0\r\n", run.signals[2]);
+  EXPECT_EQ("0\r\nECHO is off.\r\n1\r\n0\r\n0\r\n12\r\n0\r\n", run.signals[3]);
   std::string missing = "The system cannot find the batch label specified - show\r\n";
   EXPECT_EQ(missing + missing, ReadFile(temp_ / "_dbgError.txt"));
   EXPECT_EQ("0=:show\r\n1=2\r\n", ReadFile(temp_ / "_dbgAktPara1.txt"));
@@ -141,8 +142,8 @@ TEST_F(SteppingTest, ParameterLoopWithShiftSetlocalAndEndlocal) {
                                       "1", "2", "11", "-1"}),
             run.visited);
   ASSERT_EQ(16u, run.signals.size());
-  EXPECT_EQ("0\r\nECHO is off.\r\n0\r\n1\r\n1\r\n1\r\n", run.signals[2]);  // after SETLOCAL
-  EXPECT_EQ("0\r\nECHO is off.\r\n0\r\n0\r\n0\r\n1\r\n", run.signals[4]);  // after ENDLOCAL
+  EXPECT_EQ("0\r\nECHO is off.\r\n0\r\n1\r\n1\r\n1\r\n0\r\n", run.signals[2]);  // after SETLOCAL
+  EXPECT_EQ("0\r\nECHO is off.\r\n0\r\n0\r\n0\r\n1\r\n0\r\n", run.signals[4]);  // after ENDLOCAL
   // After the second SHIFT the parameter file shows what is left: %0 is y.
   EXPECT_EQ("0=y\r\n", ReadFile(temp_ / "_dbgAktPara0.txt"));
   EXPECT_EQ("", ReadFile(temp_ / "_dbgError.txt"));

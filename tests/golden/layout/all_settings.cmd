@@ -1,12 +1,15 @@
 @if .%1==.%_dbg% call :%_dbg% -2 %0
+@if defined _dbgRun goto :_dbgLines
 @setlocal enabledelayedexpansion || (echo Unable to enable delayedexpansion. Exit!! & exit)
 @setlocal enableextensions       || (echo Unable to enable extensions. Exit!!       & exit)
 @set _dbgEL=0
+@set _dbgELS=0
 @set _dbgES=0
 @set _dbgCall=0
 @set _dbgFor=0
 @set _dbgKlam=0
 @set _dbgLocal=0
+@set _dbgRun=1
 @pushd "%_dbgTmp%"
 @(call :_dbgPara . %%*)>_dbgAktPara0.txt
 @call :_dbgNewBreaks
@@ -25,8 +28,9 @@
 @cd /d "C:\Work\"
 set count=0
 
+:_dbgLines
 @if exist %_dbgTmp%_dbgDoBreak if !ERRORLEVEL! EQU 0 set _dbgEL=1
-@for %%A in (%_dbgErr%) do @if not %%~zA.!ERRORLEVEL!.!ERRORLEVEL!.!_dbgF89!.!_dbgBP0!==!_dbgES!.0.!_dbgEL!.F9. call :_dbgChkPause 0 0
+@for %%A in (%_dbgErr%) do @if not %%~zA.!ERRORLEVEL!.!ERRORLEVEL!.!_dbgF89!.!_dbgBP0!==!_dbgES!.!_dbgELS!.!_dbgEL!.F9. call :_dbgChkPause 0 0
 @(echo 0) > %_dbgTmp%_dbgLast.txt
 for %%a in (1 2) do for %%B in (x) do echo %%a%%B
 @goto :eof
@@ -37,7 +41,8 @@ for %%a in (1 2) do for %%B in (x) do echo %%a%%B
 :_dbgChkPause
 :_dbgTestChkPause
 @set _dbgEL=%ERRORLEVEL%
-@set _dbgCD=%CD%
+@set _dbgELB=%_dbgELS%& set _dbgELS=%ERRORLEVEL%
+@set "_dbgCD=%CD%"
 @pushd "%_dbgTmp%"
 @if not %_dbgFor%%2==11 goto :_dbgCont
 @for %%A in (x) do (
@@ -53,9 +58,10 @@ for %%a in (1 2) do for %%B in (x) do echo %%a%%B
     set _dbg=8& copy _dbgError.txt _dbgErrorBk.txt >NUL
     for /f "usebackq tokens=*" %%Z in (_dbgErrorBk.txt) do @set _dbgE=%%Z)
 @if %1 EQU -9 set _dbg=12& goto :_dbgDoPause
+@if %1 EQU -2 (echo -2&echo %_dbgEL%) > _dbgZeile.txt & set _dbg=15& goto :_dbgLoopPause
 @(echo %1) > _dbgZeile.txt
 @if %1 EQU -1 set _dbg=12& goto :_dbgDoPause
-@if %1 EQU -2 set _dbg=15& goto :_dbgLoopPause
+@if defined _dbgAgain set _dbgAgain=& set _dbg=6& goto :_dbgDoPause
 @if not defined _dbgBP%1 goto :_dbgCkeckF8
 @set _dbg=3&if not exist _dbgBreakConds.cmd goto :_dbgDoPause
 @for /F "usebackq skip=2 tokens=1,2,*" %%i in (_dbgBreakConds.cmd) do @(
@@ -74,18 +80,18 @@ for %%a in (1 2) do for %%B in (x) do echo %%a%%B
 :_dbgCkeckF8
 @if not "%_dbgF89%%_dbgE%"=="F9" set _dbg=1& goto :_dbgDoPause
 @if exist %_dbgTmp%_dbgDoBreak  set _dbg=5& goto :_dbgDoPause
+@if %_dbgEL% EQU %_dbgELB% goto :_dbgExPause
 @if %_dbgEL% EQU 0 (goto :_dbgExPause) else set _dbg=9
 :_dbgDoPause
 @call :_dbgLocals > _dbgAktLSets%_dbgCall%.txt & call :_dbgGlobals>_dbgAktGSets.txt
 @if %1 EQU -9 goto :_dbgExPause
-@(echo %_dbgCall%&echo&echo %_dbgEL%&echo %_dbgKlam%&echo %_dbgLocal%&echo %_dbg%) > _dbgSema.txt
+@(echo %_dbgCall%&echo&echo %_dbgEL%&echo %_dbgKlam%&echo %_dbgLocal%&echo %_dbg%&echo %_dbgELB%) > _dbgSema.txt
 :_dbgLoopPause
-@if defined _dbgE echo %_dbgE%
 @pause >NUL & rem   Dies ist der zentrale Wartepunkt auf neuen Anstoss durch Tarnvelock
 @if exist _dbgSema.txt echo ## Kommandos bitte nur im Batch-Debugger eingeben & goto :_dbgLoopPause
 @if %1 EQU -2 echo ## Kommandos bitte nur im Batch-Debugger eingeben & goto :_dbgLoopPause
-@if exist _dbgErrLevel.txt set /P _dbgEL=<_dbgErrLevel.txt & del _dbgErrLevel.txt
-@if exist _dbgActions.cmd popd & set _dbgAct=& call :_dbgExitEL & call %_dbgTmp%_dbgActions.cmd %_dbgPA% & set _dbgEL=!ErrorLevel!&  pushd "%_dbgTmp%"& del _dbgActions.cmd & if not defined _dbgAct popd & call :_dbgExitEL & goto :_dbgChkPause
+@if exist _dbgErrLevel.txt (set /P _dbgEL=)<_dbgErrLevel.txt & del _dbgErrLevel.txt & set _dbgELS=!_dbgEL!
+@if exist _dbgActions.cmd popd & set _dbgAct=& call :_dbgExitEL & call %_dbgTmp%_dbgActions.cmd %_dbgPA% & (if !ErrorLevel! NEQ 0 if not defined _dbgAct set _dbgEL=!ErrorLevel!)&  pushd "%_dbgTmp%"& del _dbgActions.cmd & if not defined _dbgAct popd & set _dbgAgain=1& call :_dbgExitEL & goto :_dbgChkPause
 :_dbgNewBreaks
 @if exist _dbgBreaks.txt (
   set _dbgBPs_=%_dbgBPs%
@@ -93,10 +99,10 @@ for %%a in (1 2) do for %%B in (x) do echo %%a%%B
   set /P _dbgBPs=<_dbgBreaks.txt
   )
 @if exist _dbgBreaks.txt (
+  for %%s in (%_dbgBPs_%) do @set _dbgBP%%s=
+  set _dbgBPs_=
   if defined _dbgBPs (
     set _dbgF89=F9
-    for %%s in (%_dbgBPs_%) do @set _dbgBP%%s=
-    set _dbgBPs_=
     for %%s in (%_dbgBPs% ) do @set _dbgBP%%s=0
     ) else (
     set _dbgF89=F8
@@ -121,7 +127,8 @@ for %%a in (1 2) do for %%B in (x) do echo %%a%%B
 @pushd "%_dbgTmp%"
 @(echo @set _dbgEL=%_dbgEL%
   echo @set _dbgES=%_dbgES%
-  echo @set _dbgCD=%_dbgCD%
+  echo @set _dbgELS=%_dbgELS%
+  echo @set "_dbgCD=%_dbgCD%"
   echo @set _dbgKlam=%_dbgKlam%
   echo @set _dbgCall=%_dbgCall%
   echo @set _dbgFor=%_dbgFor%
@@ -169,6 +176,7 @@ for %%a in (1 2) do for %%B in (x) do echo %%a%%B
 @set _dbgKlam=0
 @pushd "%_dbgTmp%"
 @(call :_dbgPara %%*)>_dbgAktPara%_dbgCall%.txt
+@copy _dbgLast.txt _dbgAktCall%_dbgCall%.txt >NUL
 @call :_dbgLocals > _dbgAktLSets%_dbgCall%.txt
 @popd
 @if %_dbgEL% NEQ 0 call :_dbgExitEL
@@ -201,7 +209,7 @@ for %%a in (1 2) do for %%B in (x) do echo %%a%%B
 @echo gB=%_dbgFORgB%
 @goto :eof
 :_dbgGlobals
-@echo CD=%_dbgCD%
+@echo CD=!_dbgCD!
 @echo ERRORLEVEL=%_dbgEL%
-@echo count=%count%
-@echo Name=%Name%
+@echo count=!count!
+@echo Name=!Name!

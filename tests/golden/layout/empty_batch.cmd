@@ -1,12 +1,15 @@
 @if .%1==.%_dbg% call :%_dbg% -2 %0
+@if defined _dbgRun goto :_dbgLines
 @setlocal enabledelayedexpansion || (echo Unable to enable delayedexpansion. Exit!! & exit)
 @setlocal enableextensions       || (echo Unable to enable extensions. Exit!!       & exit)
 @set _dbgEL=0
+@set _dbgELS=0
 @set _dbgES=0
 @set _dbgCall=0
 @set _dbgFor=0
 @set _dbgKlam=0
 @set _dbgLocal=0
+@set _dbgRun=1
 @pushd "%_dbgTmp%"
 @(call :_dbgPara . %%*)>_dbgAktPara0.txt
 @call :_dbgNewBreaks
@@ -24,6 +27,7 @@
 @echo.
 @echo off
 
+:_dbgLines
 @goto :eof
 :_dbgExitEL
 @exit /b %_dbgEL%
@@ -32,7 +36,8 @@
 :_dbgChkPause
 :_dbgTestChkPause
 @set _dbgEL=%ERRORLEVEL%
-@set _dbgCD=%CD%
+@set _dbgELB=%_dbgELS%& set _dbgELS=%ERRORLEVEL%
+@set "_dbgCD=%CD%"
 @pushd "%_dbgTmp%"
 @set _dbgE=
 @for %%Y in (_dbgError.txt) do @if not .%%~zY==.%_dbgES% (
@@ -40,9 +45,10 @@
     set _dbg=8& copy _dbgError.txt _dbgErrorBk.txt >NUL
     for /f "usebackq tokens=*" %%Z in (_dbgErrorBk.txt) do @set _dbgE=%%Z)
 @if %1 EQU -9 set _dbg=12& goto :_dbgDoPause
+@if %1 EQU -2 (echo -2&echo %_dbgEL%) > _dbgZeile.txt & set _dbg=15& goto :_dbgLoopPause
 @(echo %1) > _dbgZeile.txt
 @if %1 EQU -1 set _dbg=12& goto :_dbgDoPause
-@if %1 EQU -2 set _dbg=15& goto :_dbgLoopPause
+@if defined _dbgAgain set _dbgAgain=& set _dbg=6& goto :_dbgDoPause
 @if not defined _dbgBP%1 goto :_dbgCkeckF8
 @set _dbg=3&if not exist _dbgBreakConds.cmd goto :_dbgDoPause
 @for /F "usebackq skip=2 tokens=1,2,*" %%i in (_dbgBreakConds.cmd) do @(
@@ -60,18 +66,18 @@
 @if %_dbgBP%==%_dbgBPCount% set _dbgBP%1=0& goto :_dbgDoPause
 :_dbgCkeckF8
 @if not "%_dbgF89%%_dbgE%"=="F9" set _dbg=1& goto :_dbgDoPause
+@if %_dbgEL% EQU %_dbgELB% goto :_dbgExPause
 @if %_dbgEL% EQU 0 (goto :_dbgExPause) else set _dbg=9
 :_dbgDoPause
 @call :_dbgLocals > _dbgAktLSets%_dbgCall%.txt & call :_dbgGlobals>_dbgAktGSets.txt
 @if %1 EQU -9 goto :_dbgExPause
-@(echo %_dbgCall%&echo&echo %_dbgEL%&echo %_dbgKlam%&echo %_dbgLocal%&echo %_dbg%) > _dbgSema.txt
+@(echo %_dbgCall%&echo&echo %_dbgEL%&echo %_dbgKlam%&echo %_dbgLocal%&echo %_dbg%&echo %_dbgELB%) > _dbgSema.txt
 :_dbgLoopPause
-@if defined _dbgE echo %_dbgE%
 @pause >NUL & rem   Dies ist der zentrale Wartepunkt auf neuen Anstoss durch Tarnvelock
 @if exist _dbgSema.txt echo ## Kommandos bitte nur im Batch-Debugger eingeben & goto :_dbgLoopPause
 @if %1 EQU -2 echo ## Kommandos bitte nur im Batch-Debugger eingeben & goto :_dbgLoopPause
-@if exist _dbgErrLevel.txt set /P _dbgEL=<_dbgErrLevel.txt & del _dbgErrLevel.txt
-@if exist _dbgActions.cmd popd & set _dbgAct=& call :_dbgExitEL & call %_dbgTmp%_dbgActions.cmd %_dbgPA% & set _dbgEL=!ErrorLevel!&  pushd "%_dbgTmp%"& del _dbgActions.cmd & if not defined _dbgAct popd & call :_dbgExitEL & goto :_dbgChkPause
+@if exist _dbgErrLevel.txt (set /P _dbgEL=)<_dbgErrLevel.txt & del _dbgErrLevel.txt & set _dbgELS=!_dbgEL!
+@if exist _dbgActions.cmd popd & set _dbgAct=& call :_dbgExitEL & call %_dbgTmp%_dbgActions.cmd %_dbgPA% & (if !ErrorLevel! NEQ 0 if not defined _dbgAct set _dbgEL=!ErrorLevel!)&  pushd "%_dbgTmp%"& del _dbgActions.cmd & if not defined _dbgAct popd & set _dbgAgain=1& call :_dbgExitEL & goto :_dbgChkPause
 :_dbgNewBreaks
 @if exist _dbgBreaks.txt (
   set _dbgBPs_=%_dbgBPs%
@@ -79,10 +85,10 @@
   set /P _dbgBPs=<_dbgBreaks.txt
   )
 @if exist _dbgBreaks.txt (
+  for %%s in (%_dbgBPs_%) do @set _dbgBP%%s=
+  set _dbgBPs_=
   if defined _dbgBPs (
     set _dbgF89=F9
-    for %%s in (%_dbgBPs_%) do @set _dbgBP%%s=
-    set _dbgBPs_=
     for %%s in (%_dbgBPs% ) do @set _dbgBP%%s=0
     ) else (
     set _dbgF89=F8
@@ -107,7 +113,8 @@
 @pushd "%_dbgTmp%"
 @(echo @set _dbgEL=%_dbgEL%
   echo @set _dbgES=%_dbgES%
-  echo @set _dbgCD=%_dbgCD%
+  echo @set _dbgELS=%_dbgELS%
+  echo @set "_dbgCD=%_dbgCD%"
   echo @set _dbgKlam=%_dbgKlam%
   echo @set _dbgCall=%_dbgCall%
   echo @set _dbgFor=%_dbgFor%
@@ -153,6 +160,7 @@
 @set _dbgKlam=0
 @pushd "%_dbgTmp%"
 @(call :_dbgPara %%*)>_dbgAktPara%_dbgCall%.txt
+@copy _dbgLast.txt _dbgAktCall%_dbgCall%.txt >NUL
 @call :_dbgLocals > _dbgAktLSets%_dbgCall%.txt
 @popd
 @if %_dbgEL% NEQ 0 call :_dbgExitEL
@@ -181,5 +189,5 @@
 :_dbgLocals
 @goto :eof
 :_dbgGlobals
-@echo CD=%_dbgCD%
+@echo CD=!_dbgCD!
 @echo ERRORLEVEL=%_dbgEL%

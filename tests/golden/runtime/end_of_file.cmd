@@ -2,6 +2,6 @@
 @echo ka=%_dbgFORka%
 @goto :eof
 :_dbgGlobals
-@echo CD=%_dbgCD%
+@echo CD=!_dbgCD!
 @echo ERRORLEVEL=%_dbgEL%
-@echo count=%count%
+@echo count=!count!

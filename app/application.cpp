@@ -1,0 +1,72 @@
+// Start-up and shutdown of the desktop debugger.
+#include "app/application.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+
+#include "core/document/ini_file.h"
+#include "platform/file_system.h"
+
+namespace tarnvelock {
+
+namespace {
+
+// The designed main window: left 300, top 111, a client area of 1095 by 611
+// at 120 dots per inch, so 876 by 489 in the toolkit's 96-dpi pixels.
+AppSettings DesignedSettings() {
+  AppSettings designed;
+  designed.Width = 876;
+  designed.Height = 489;
+  return designed;
+}
+
+}  // namespace
+
+Application::Application(StartOptions options)
+    : options_(std::move(options)), guard_(options_.instance_name) {}
+
+AppSettings Application::ReadSettings(bool* first_start) const {
+  const std::wstring path = options_.settings_path.toStdWString();
+  IniFile ini;
+  *first_start = !SystemFileSystem().FileExists(path);
+  if (*first_start || !ReadIniFile(SystemFileSystem(), path, &ini)) return DesignedSettings();
+  return ReadAppSettings(ini, DesignedSettings());
+}
+
+Application::Outcome Application::Start() {
+  const QString file = CommandLineFile();
+  // With a file to hand over, a running instance takes it; without one,
+  // this instance runs on its own beside it.
+  if (!file.isEmpty() && guard_.HandOver(file)) return Outcome::HandedOver;
+  guard_.Listen();
+
+  bool first_start = false;
+  AppSettings settings = ReadSettings(&first_start);
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect desktop = screen->virtualGeometry();
+    KeepOnDesktop(settings, desktop.width(), desktop.height());
+  }
+  window_ = std::make_unique<MainWindow>(settings, options_.program_dir.toStdWString());
+  const std::wstring settings_path = options_.settings_path.toStdWString();
+  window_->SetSettingsWriter([settings_path, this](const AppSettings& current) {
+    if (const IoStatus written = WriteAppSettings(SystemFileSystem(), settings_path, current);
+        !written) {
+      window_->ShowMessage(written.message());
+    }
+  });
+  if (!window_->Start()) return Outcome::Failed;
+  guard_.SetHandler(
+      [this](const QString& path) { window_->OpenFromOtherInstance(path.toStdWString()); });
+  if (settings.Maximized) {
+    window_->showMaximized();
+  } else {
+    window_->show();
+  }
+  // The first paint opens the batch; the About box of the very first start
+  // comes with the dialogs.
+  QTimer::singleShot(0, window_.get(), [this, file] { window_->OpenAtStart(file.toStdWString()); });
+  return Outcome::Running;
+}
+
+}  // namespace tarnvelock
