@@ -14,11 +14,11 @@
 
 #include "dap/adapter_loop.h"
 #include "dap/debug_adapter.h"
+#include "platform/child_process.h"
 #include "platform/code_page.h"
 #include "platform/console_process.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
-#include "platform/process.h"
 #include "platform/temp_dir.h"
 
 using namespace tarnvelock;

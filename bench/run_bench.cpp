@@ -16,11 +16,11 @@
 #include "bench/bench_support.h"
 #include "cli/console_view.h"
 #include "core/run/debug_session.h"
+#include "platform/child_process.h"
 #include "platform/code_page.h"
 #include "platform/console_process.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
-#include "platform/process.h"
 #include "platform/temp_dir.h"
 
 using namespace tarnvelock;

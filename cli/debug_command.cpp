@@ -11,10 +11,10 @@
 #include "core/instrument/own_path_references.h"
 #include "core/run/bundled_interpreter.h"
 #include "core/run/debug_session.h"
+#include "platform/child_process.h"
 #include "platform/code_page.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
-#include "platform/process.h"
 #include "platform/terminal_signals.h"
 
 namespace tarnvelock {
@@ -89,6 +89,9 @@ int DebugCommand(const std::vector<std::wstring>& args) {
       return kExitMissing;
     }
   }
+
+  // The launcher and every interpreter the batch starts take it from here.
+  if (options->comspec) ProcessEnvironment().Set(L"ComSpec", files.FullPath(*options->comspec));
 
   ConsoleView view(options->json ? OutputFormat::Json : OutputFormat::Plain, stdout);
   SessionPlatform platform{files, SystemCodePages(), ProcessEnvironment(), SystemProcessStarter()};

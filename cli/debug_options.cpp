@@ -23,8 +23,8 @@ std::optional<DebugOptions> ParseDebugOptions(const std::vector<std::wstring>& a
   bool have_batch = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::wstring& arg = args[i];
-    const bool valued =
-        arg == L"--poll-ms" || arg == L"--timeout" || arg == L"--params" || arg == L"--script";
+    const bool valued = arg == L"--poll-ms" || arg == L"--timeout" || arg == L"--params" ||
+                        arg == L"--script" || arg == L"--comspec";
     if (valued && i + 1 >= args.size()) return std::nullopt;
     if (arg == L"--json") {
       options.json = true;
@@ -40,6 +40,8 @@ std::optional<DebugOptions> ParseDebugOptions(const std::vector<std::wstring>& a
       options.params = args[++i];
     } else if (arg == L"--script") {
       options.script = args[++i];
+    } else if (arg == L"--comspec") {
+      options.comspec = args[++i];
     } else if (!have_batch && !arg.starts_with(L"--")) {
       options.batch = arg;
       have_batch = true;

@@ -9,7 +9,8 @@ namespace tarnvelock {
 
 inline constexpr char kDebugUsage[] =
     "usage: tarnvelock-cli [--json] [--poll-ms N] [--timeout S] [--params TEXT]\n"
-    "                      [--script FILE] [--quiet] [--in-place] BATCH\n";
+    "                      [--script FILE] [--quiet] [--in-place]\n"
+    "                      [--comspec PATH] BATCH\n";
 
 struct DebugOptions {
   bool json = false;
@@ -19,6 +20,8 @@ struct DebugOptions {
   std::optional<std::wstring> script;
   bool quiet = false;     // the batch's output without the debugger's banner
   bool in_place = false;  // "Enable %0" for this session: the batch runs where it lies
+  // The interpreter to run the batch under, in place of %ComSpec%.
+  std::optional<std::wstring> comspec;
   std::wstring batch;
 };
 

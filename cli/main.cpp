@@ -5,6 +5,7 @@
 
 #include "cli/debug_command.h"
 #include "cli/inspect_commands.h"
+#include "platform/child_process.h"
 #include "platform/code_page.h"
 
 namespace {
@@ -18,6 +19,8 @@ constexpr char kUsage[] =
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The instrumented batch and the JSON lines leave as the bytes they are.
+  tarnvelock::PrepareStandardHandles();
   std::vector<std::wstring> args;
   for (int i = 1; i < argc; ++i) args.push_back(tarnvelock::FromUtf8(argv[i]));
   if (args.empty()) {

@@ -5,8 +5,8 @@
 #include <regex>
 #include <utility>
 
+#include "platform/child_process.h"
 #include "platform/code_page.h"
-#include "platform/process.h"
 
 namespace tarnvelock::dap {
 

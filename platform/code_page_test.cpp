@@ -34,7 +34,12 @@ TEST(Utf8Test, LoneSurrogateIsWrittenAsReplacement) {
 TEST(CodePageTest, AnsiIsWindows1252) {
   const CodePageConverter& pages = SystemCodePages();
   EXPECT_EQ(pages.Number(CodePage::Ansi), 1252u);
-  EXPECT_EQ(pages.Decode("\x80 \xE4\xFF \x81", CodePage::Ansi), L"\u20AC \u00E4\u00FF \uFFFD");
+  EXPECT_EQ(pages.Decode("\x80 \xE4\xFF", CodePage::Ansi), L"\u20AC \u00E4\u00FF");
+#ifndef _WIN32
+  // Windows gives the page's five unused bytes the control characters of
+  // their number; here they are invalid.
+  EXPECT_EQ(pages.Decode("\x81", CodePage::Ansi), L"\uFFFD");
+#endif
   EXPECT_EQ(pages.Encode(L"\u20AC\u00E4\u0153", CodePage::Ansi), "\x80\xE4\x9C");
   // Characters beyond the page, including the replacement character itself.
   EXPECT_EQ(pages.Encode(L"a\u0416\uFFFD\U0001F600b", CodePage::Ansi), "a???b");

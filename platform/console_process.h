@@ -40,6 +40,9 @@ struct ProcessRequest {
   // opened, standard error goes nowhere.
   std::wstring stderr_path;
   ConsoleShow show = ConsoleShow::Normal;
+  // Where a console window opens on the screen; a negative value counts as 0.
+  int left = 0;
+  int top = 0;
 };
 
 // One started process and its console. The working directory and the

@@ -13,6 +13,9 @@
 
 namespace tarnvelock {
 
+// The directory separator of this system: L'\\' on Windows, L'/' on POSIX.
+wchar_t PathSeparator();
+
 // Last-write time of a file in nanoseconds since 1970; 0 stands for "none".
 using FileTimeStamp = std::int64_t;
 
@@ -53,12 +56,12 @@ class FileSystem {
 
   virtual std::wstring CurrentDirectory() const = 0;
   virtual IoStatus SetCurrentDirectory(const std::wstring& path) = 0;
+
+  // The separator of the paths this file system makes; "/" is taken too.
+  virtual wchar_t Separator() const { return PathSeparator(); }
 };
 
 // The real file system of this machine.
 FileSystem& SystemFileSystem();
-
-// The directory separator of this system: L'\\' on Windows, L'/' on POSIX.
-wchar_t PathSeparator();
 
 }  // namespace tarnvelock

@@ -2,33 +2,16 @@
 // tests stand on: both must answer the same questions the same way.
 #include "platform/file_system.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <memory>
 
 #include "platform/code_page.h"
 #include "platform/virtual_file_system.h"
+#include "tests/support/temp_tree.h"
 
 namespace tarnvelock {
 namespace {
-
-class ScratchDir {
- public:
-  ScratchDir() {
-    char pattern[] = "/tmp/tarnvelock-fs-XXXXXX";
-    path_ = FromUtf8(::mkdtemp(pattern));
-  }
-  ~ScratchDir() { std::system(("rm -rf '" + ToUtf8(path_) + "'").c_str()); }
-  std::wstring operator/(const std::wstring& name) const { return path_ + L"/" + name; }
-  const std::wstring& path() const { return path_; }
-
- private:
-  std::wstring path_;
-};
 
 // Runs the same contract against the real and the virtual file system.
 class FileSystemContractTest : public testing::TestWithParam<bool> {
@@ -36,7 +19,7 @@ class FileSystemContractTest : public testing::TestWithParam<bool> {
   void SetUp() override {
     if (GetParam()) {
       fs_ = &SystemFileSystem();
-      root_ = scratch_.path();
+      root_ = scratch_.wide();
     } else {
       virtual_ = std::make_unique<VirtualFileSystem>();
       fs_ = virtual_.get();
@@ -44,9 +27,10 @@ class FileSystemContractTest : public testing::TestWithParam<bool> {
       ASSERT_TRUE(fs_->CreateDirectory(root_));
     }
   }
-  std::wstring At(const std::wstring& name) const { return root_ + L"/" + name; }
+  std::wstring At(const std::wstring& name) const { return root_ + Separator() + name; }
+  std::wstring Separator() const { return std::wstring(1, GetParam() ? PathSeparator() : L'/'); }
 
-  ScratchDir scratch_;
+  test::TempTree scratch_;
   std::unique_ptr<VirtualFileSystem> virtual_;
   FileSystem* fs_ = nullptr;
   std::wstring root_;
@@ -102,50 +86,14 @@ TEST_P(FileSystemContractTest, MoveReplacesTargetAndCopyKeepsSource) {
 TEST_P(FileSystemContractTest, FullPathResolvesRelativeAndDottedPaths) {
   ASSERT_TRUE(fs_->SetCurrentDirectory(root_));
   EXPECT_EQ(fs_->CurrentDirectory(), fs_->FullPath(root_));
-  EXPECT_EQ(fs_->FullPath(L"x.bat"), fs_->FullPath(root_) + L"/x.bat");
-  EXPECT_EQ(fs_->FullPath(root_ + L"/./sub/../y.cmd"), fs_->FullPath(root_) + L"/y.cmd");
-  EXPECT_EQ(fs_->FullPath(root_ + L"\\z.bat"), fs_->FullPath(root_) + L"/z.bat");
+  const std::wstring sep = Separator();
+  EXPECT_EQ(fs_->FullPath(L"x.bat"), fs_->FullPath(root_) + sep + L"x.bat");
+  EXPECT_EQ(fs_->FullPath(root_ + L"/./sub/../y.cmd"), fs_->FullPath(root_) + sep + L"y.cmd");
+  EXPECT_EQ(fs_->FullPath(root_ + L"\\z.bat"), fs_->FullPath(root_) + sep + L"z.bat");
 }
 
 INSTANTIATE_TEST_SUITE_P(RealAndVirtual, FileSystemContractTest, testing::Bool(),
                          [](const auto& info) { return info.param ? "Real" : "Virtual"; });
-
-TEST(SystemFileSystemTest, NonAsciiNamesArePassedAsUtf8) {
-  ScratchDir scratch;
-  FileSystem& fs = SystemFileSystem();
-  ASSERT_TRUE(fs.WriteFile(scratch / L"B\u00E4r \u20AC.bat", "x"));
-  struct stat st;
-  EXPECT_EQ(::stat((ToUtf8(scratch.path()) + "/B\xC3\xA4r \xE2\x82\xAC.bat").c_str(), &st), 0);
-}
-
-TEST(SystemFileSystemTest, MoveAcrossFileSystemsFallsBackToCopy) {
-  struct stat shm, tmp;
-  if (::stat("/dev/shm", &shm) != 0 || ::stat("/tmp", &tmp) != 0 || shm.st_dev == tmp.st_dev) {
-    GTEST_SKIP() << "no second file system to move to";
-  }
-  ScratchDir scratch;
-  FileSystem& fs = SystemFileSystem();
-  const std::wstring target = L"/dev/shm/tarnvelock-move-" + std::to_wstring(::getpid());
-  ASSERT_TRUE(fs.WriteFile(scratch / L"a", "payload"));
-  ASSERT_TRUE(fs.MoveFile(scratch / L"a", target));
-  EXPECT_FALSE(fs.FileExists(scratch / L"a"));
-  std::string read;
-  ASSERT_TRUE(fs.ReadFile(target, &read));
-  EXPECT_EQ(read, "payload");
-  ::unlink(ToUtf8(target).c_str());
-}
-
-TEST(SystemFileSystemTest, LastWriteTimeFollowsWrites) {
-  ScratchDir scratch;
-  FileSystem& fs = SystemFileSystem();
-  ASSERT_TRUE(fs.WriteFile(scratch / L"t", "1"));
-  const std::string native = ToUtf8(scratch / L"t");
-  struct timespec times[2] = {{1000, 0}, {1000, 0}};
-  ASSERT_EQ(::utimensat(AT_FDCWD, native.c_str(), times, 0), 0);
-  EXPECT_EQ(*fs.LastWriteTime(scratch / L"t"), 1000LL * 1'000'000'000);
-  ASSERT_TRUE(fs.AppendFile(scratch / L"t", "2"));
-  EXPECT_GT(*fs.LastWriteTime(scratch / L"t"), 1000LL * 1'000'000'000);
-}
 
 }  // namespace
 }  // namespace tarnvelock

@@ -38,6 +38,7 @@ class VirtualFileSystem final : public FileSystem {
   IoStatus CreateDirectory(const std::wstring& path) override;
   std::wstring CurrentDirectory() const override { return current_; }
   IoStatus SetCurrentDirectory(const std::wstring& path) override;
+  wchar_t Separator() const override { return L'/'; }
 
  private:
   struct File {

@@ -6,17 +6,19 @@
 
 namespace tarnvelock {
 
-ChildInterpreter StartChildInterpreter(const std::function<int()>& body) {
+ChildInterpreter StartChildInterpreter(const InterpreterChild& child) {
   PipeEnds pipe = MakePipe();
-  ProcessId process = ForkInterpreter([&body, &pipe] {
+  InterpreterChild reporting = child;
+  reporting.body = [&child, &pipe] {
     CloseDescriptor(pipe.read);
-    auto code = static_cast<std::int32_t>(body());
+    auto code = static_cast<std::int32_t>(child.body());
     char bytes[sizeof code];
     std::memcpy(bytes, &code, sizeof code);
     WriteAll(pipe.write, std::string_view(bytes, sizeof bytes));
     CloseDescriptor(pipe.write);
     return static_cast<int>(code);
-  });
+  };
+  ProcessId process = StartInterpreter(reporting);
   CloseDescriptor(pipe.write);
   return {process, pipe.read};
 }

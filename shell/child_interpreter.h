@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "platform/process.h"
+#include "platform/child_process.h"
 
 namespace tarnvelock {
 
@@ -14,8 +14,9 @@ struct ChildInterpreter {
   Descriptor code_pipe = -1;  // read end; the child writes its code there
 };
 
-// Runs body in a copy of this process.
-ChildInterpreter StartChildInterpreter(const std::function<int()>& body);
+// Starts child (its body in a copy of this process where the system can
+// copy one; on Windows, whose exit codes have 32 bits, its command line).
+ChildInterpreter StartChildInterpreter(const InterpreterChild& child);
 // Waits for the child and returns the code its body returned (the eight-bit
 // exit status when the child ended without reporting one).
 int WaitForChildInterpreter(const ChildInterpreter& child);

@@ -3,7 +3,8 @@
 
 #include <vector>
 
-#include "platform/process.h"
+#include "platform/child_process.h"
+#include "platform/system_names.h"
 #include "shell/paths.h"
 #include "shell/text.h"
 
@@ -32,7 +33,10 @@ std::optional<ResolvedCommand> TryIn(const std::string& prefix, std::string_view
   std::string extension = Extension(name);
   std::vector<std::string> candidates;
   if (extension.empty()) {
-    candidates = {base, base + ".bat", base + ".cmd"};
+    candidates = {base};
+    for (const std::string& program : ProgramExtensions()) candidates.push_back(base + program);
+    candidates.push_back(base + ".bat");
+    candidates.push_back(base + ".cmd");
   } else {
     candidates = {base};
     if (extension == ".exe" || extension == ".com") {
@@ -61,7 +65,7 @@ std::optional<ResolvedCommand> FindCommand(std::string_view name, const std::str
   if (path_list == nullptr) return std::nullopt;
   std::size_t start = 0;
   while (start <= path_list->size()) {
-    std::size_t end = path_list->find_first_of(";:", start);
+    std::size_t end = path_list->find_first_of(SearchPathSeparators(), start);
     if (end == std::string::npos) end = path_list->size();
     std::string directory = path_list->substr(start, end - start);
     if (!directory.empty()) {

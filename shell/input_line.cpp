@@ -1,7 +1,7 @@
 // Reading a line of standard input byte by byte.
 #include "shell/input_line.h"
 
-#include "platform/process.h"
+#include "platform/child_process.h"
 
 namespace tarnvelock {
 

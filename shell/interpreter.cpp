@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/process.h"
+#include "platform/child_process.h"
 #include "shell/arguments.h"
 #include "shell/builtins/builtins.h"
 #include "shell/builtins/help_texts.h"
@@ -252,7 +252,8 @@ int Interpreter::ExecutePipe(const Chain& chain) {
   // to an interpreter where delayed expansion is off.
   PipeEnds pipe = MakePipe();
   auto run_side = [this, &pipe](const Node& side, Descriptor end, Descriptor handle) {
-    return StartChildInterpreter([this, &pipe, &side, end, handle] {
+    InterpreterChild child;
+    child.body = [this, &pipe, &side, end, handle] {
       ReplaceDescriptor(end, handle);
       CloseDescriptor(pipe.read);
       CloseDescriptor(pipe.write);
@@ -260,7 +261,11 @@ int Interpreter::ExecutePipe(const Chain& chain) {
       error_level_ = 0;
       Execute(side);
       return exit_requested() ? exit_code_ : error_level_;
-    });
+    };
+    child.command_line = "/S /D /c \"" + Render(side) + "\"";
+    child.environment = variables_.Entries();
+    (handle == 0 ? child.input : child.output) = end;
+    return StartChildInterpreter(child);
   };
   ChildInterpreter left = run_side(*chain.left, pipe.write, 1);
   ChildInterpreter right = run_side(*chain.right, pipe.read, 0);
@@ -302,7 +307,8 @@ bool Interpreter::RunForBody(const Node& body, const ForBindings& values, int* s
 
 std::string Interpreter::CaptureOutput(const std::string& text) {
   PipeEnds pipe = MakePipe();
-  ProcessId child = ForkInterpreter([this, &pipe, &text] {
+  InterpreterChild capture;
+  capture.body = [this, &pipe, &text] {
     ReplaceDescriptor(pipe.write, 1);
     CloseDescriptor(pipe.read);
     CloseDescriptor(pipe.write);
@@ -312,7 +318,11 @@ std::string Interpreter::CaptureOutput(const std::string& text) {
     Interpreter nested(options, variables_);
     nested.RunCommandLine(text);
     return nested.exit_code();
-  });
+  };
+  capture.command_line = (extensions_ ? "/c " : "/E:OFF /c ") + text;
+  capture.environment = variables_.Entries();
+  capture.output = pipe.write;
+  ProcessId child = StartInterpreter(capture);
   CloseDescriptor(pipe.write);
   std::string output;
   char buffer[4096];
@@ -327,9 +337,13 @@ std::string Interpreter::CaptureOutput(const std::string& text) {
 int Interpreter::RunNested(std::string_view invocation_text) {
   Invocation invocation = ParseInvocation(invocation_text, variables_);
   std::string command_line = "cmd " + std::string(TrimLeadingDelimiters(invocation_text));
-  ChildInterpreter child = StartChildInterpreter([this, &invocation, &command_line] {
+  InterpreterChild nested;
+  nested.body = [this, &invocation, &command_line] {
     return RunInvocation(invocation, variables_, command_line);
-  });
+  };
+  nested.command_line = std::string(invocation_text);
+  nested.environment = variables_.Entries();
+  ChildInterpreter child = StartChildInterpreter(nested);
   error_level_ = WaitForChildInterpreter(child);
   return error_level_;
 }
@@ -358,10 +372,10 @@ int Interpreter::RunCommandText(const std::string& text, bool called) {
 
 int Interpreter::RunExternal(const std::string& typed, const std::string& rest, bool called) {
   std::string name(StripQuotes(typed));
+  // A bare "cmd" is the command interpreter, which is this one (on Windows
+  // too, where the system's own would be found on PATH).
+  if (EqualsIgnoreCase(name, "cmd") || EqualsIgnoreCase(name, "cmd.exe")) return RunNested(rest);
   auto found = FindCommand(name, variables_.Find("PATH"));
-  if (!found && (EqualsIgnoreCase(name, "cmd") || EqualsIgnoreCase(name, "cmd.exe"))) {
-    return RunNested(rest);
-  }
   auto not_found = [this, &typed] {
     Err("'" + typed + "' is not recognized as an internal or external command," +
         std::string(kNewline) + "operable program or batch file." + std::string(kNewline));

@@ -6,20 +6,37 @@
 #include <fstream>
 #include <system_error>
 
+#include "platform/file_system.h"
+#include "platform/system_names.h"
 #include "shell/text.h"
 
 namespace tarnvelock {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+bool StartsWithDriveLetter(std::string_view path) {
+  return path.size() >= 2 && path[1] == ':' &&
+         ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+}
+
+// The length of the drive ("C:") that begins an already native path.
+std::size_t DriveLength(std::string_view native) {
+  return HasDriveLetters() && StartsWithDriveLetter(native) ? 2 : 0;
+}
+
+}  // namespace
+
 std::string NativePath(std::string_view path) {
-  if (path.size() >= 2 && path[1] == ':' &&
-      ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'))) {
+  if (StartsWithDriveLetter(path) && !HasDriveLetters()) {
     path.remove_prefix(2);
     if (path.empty()) return ".";
   }
-  if (EqualsIgnoreCase(path, "nul") || StartsWithIgnoreCase(path, "nul.")) return "/dev/null";
-  if (EqualsIgnoreCase(path, "con")) return "/dev/tty";
+  if (EqualsIgnoreCase(path, "nul") || StartsWithIgnoreCase(path, "nul.")) {
+    return std::string(NullDevicePath());
+  }
+  if (EqualsIgnoreCase(path, "con")) return std::string(ConsoleDevicePath());
   std::string result(path);
   std::replace(result.begin(), result.end(), '\\', '/');
   // Quotes only group a name ("dir"\"name".txt is dir\name.txt); no file
@@ -31,13 +48,32 @@ std::string NativePath(std::string_view path) {
 std::string CurrentDirectory() {
   std::error_code error;
   fs::path current = fs::current_path(error);
-  return error ? std::string("/") : current.string();
+  if (error) return std::string("/");
+  // Some systems keep the separator a directory was entered with ("C:\dir\").
+  std::string text = current.string();
+  while (text.size() > 1 && (text.back() == '/' || text.back() == '\\') &&
+         text[text.size() - 2] != ':') {
+    text.pop_back();
+  }
+  return text;
 }
 
 std::string FullPath(std::string_view path) {
   std::string native = NativePath(path);
+  if (native == NullDevicePath() || native == ConsoleDevicePath()) return native;
+  std::string current = NativePath(CurrentDirectory());
+  std::string drive = current.substr(0, DriveLength(current));
+  if (std::size_t length = DriveLength(native); length > 0) {
+    drive = native.substr(0, length);
+    native.erase(0, length);
+    // "C:name" is relative to the current directory when that is on C:.
+    if (native.empty() || native[0] != '/') {
+      native =
+          (current.compare(0, 2, drive) == 0 ? current.substr(2) : std::string()) + "/" + native;
+    }
+  }
   std::string joined =
-      (!native.empty() && native[0] == '/') ? native : CurrentDirectory() + "/" + native;
+      (!native.empty() && native[0] == '/') ? native : current.substr(drive.size()) + "/" + native;
   std::vector<std::string> parts;
   std::size_t start = 0;
   while (start <= joined.size()) {
@@ -51,14 +87,15 @@ std::string FullPath(std::string_view path) {
     }
     start = end + 1;
   }
-  std::string result;
+  const char separator = static_cast<char>(PathSeparator());
+  std::string result = drive;
   for (const std::string& part : parts) {
-    result += '/';
+    result += separator;
     result += part;
   }
-  if (result.empty()) result.push_back('/');
+  if (result.size() == drive.size()) result.push_back(separator);
   // A trailing separator as written stays ("dir\" names the directory).
-  if (!native.empty() && native.back() == '/' && result != "/") result += '/';
+  if (!native.empty() && native.back() == '/' && result.back() != separator) result += separator;
   return result;
 }
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/process.h"
+#include "platform/child_process.h"
 #include "shell/syntax.h"
 
 namespace tarnvelock {

@@ -3,7 +3,7 @@
 
 #include "platform/code_page.h"
 #include "platform/file_system.h"
-#include "platform/process.h"
+#include "platform/child_process.h"
 
 namespace tarnvelock {
 
@@ -21,10 +21,11 @@ std::wstring BundledInterpreterDirectory() {
   const std::wstring own = DirectoryOf(FromUtf8(OwnExecutablePath()));
   const std::wstring sibling =
       files.FullPath(own + L".." + PathSeparator() + L"shell") + PathSeparator();
-  if (!files.FileExists(own + L"tarnvelock-cmd") && files.FileExists(sibling + L"tarnvelock-cmd")) {
-    return sibling;
-  }
-  return own;
+  auto holds_interpreter = [&files](const std::wstring& directory) {
+    return files.FileExists(directory + L"tarnvelock-cmd") ||
+           files.FileExists(directory + L"tarnvelock-cmd.exe");
+  };
+  return !holds_interpreter(own) && holds_interpreter(sibling) ? sibling : own;
 }
 
 }  // namespace tarnvelock

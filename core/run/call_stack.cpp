@@ -94,7 +94,8 @@ void CallStack::Update(const DebugDocument& doc, std::int32_t line,
 
   frames_.clear();
   const std::wstring& path = doc.BatchPath;
-  const size_t separator = path.find_last_of(PathSeparator());
+  // "/" separates directories on every system.
+  const size_t separator = path.find_last_of(std::wstring{L'/', PathSeparator()});
   for (size_t level = depth + 1; level-- > 0;) {
     const std::wstring name =
         level == 0 ? (separator == std::wstring::npos ? path : path.substr(separator + 1))

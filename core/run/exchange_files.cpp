@@ -15,12 +15,12 @@ namespace {
 // it as the sign of its outer, first call.
 constexpr std::wstring_view kStartWord = L"_dbg";
 
-bool EndsWithSeparator(std::wstring_view path) {
-  return !path.empty() && (path.back() == PathSeparator() || path.back() == L'/');
+bool EndsWithSeparator(std::wstring_view path, wchar_t separator) {
+  return !path.empty() && (path.back() == separator || path.back() == L'/');
 }
 
-bool IsAbsolutePath(std::wstring_view path) {
-  if (PathSeparator() == L'/') return path.starts_with(L'/');
+bool IsAbsolutePath(std::wstring_view path, wchar_t separator) {
+  if (separator == L'/') return path.starts_with(L'/');
   const auto isSeparator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
   if (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1])) return true;  // UNC
   return path.size() >= 3 && path[1] == L':' && isSeparator(path[2]);
@@ -60,14 +60,14 @@ ExchangeFiles::ExchangeFiles(FileSystem& files, Environment& environment,
 
 IoStatus ExchangeFiles::PrepareTempDir(const std::wstring& tmpPath) {
   // A chosen base that others can write to is passed over like a missing one.
-  const bool usable = !tmpPath.empty() && IsAbsolutePath(tmpPath) &&
+  const bool usable = !tmpPath.empty() && IsAbsolutePath(tmpPath, files_.Separator()) &&
                       files_.DirectoryExists(tmpPath) && temp_dirs_.EnsurePrivate(tmpPath);
   std::wstring base = usable ? tmpPath : temp_dirs_.SystemBase();
   if (!usable) {
     if (IoStatus status = temp_dirs_.EnsurePrivate(base); !status) return status;
   }
   std::wstring dir = base;
-  if (!EndsWithSeparator(dir)) dir += PathSeparator();
+  if (!EndsWithSeparator(dir, files_.Separator())) dir += files_.Separator();
   if (IoStatus status = session_.Claim(dir); !status) return status;
 
   tmp_base_ = std::move(base);
@@ -134,7 +134,8 @@ void ExchangeFiles::DeleteAtExit(const DebugDocument& doc) {
     // The instrumented batch is normally named relative to the temporary
     // directory. A user's batch that lives there itself is never removed.
     const std::wstring& path = doc.InstrumentedPath;
-    const std::wstring full = files_.FullPath(IsAbsolutePath(path) ? path : PathOf(path));
+    const std::wstring full =
+        files_.FullPath(IsAbsolutePath(path, files_.Separator()) ? path : PathOf(path));
     const bool userText = !doc.SourcePath.empty() && full == files_.FullPath(doc.SourcePath);
     if (!userText) RemovePathIfPresent(full);
   }

@@ -83,6 +83,7 @@ class BusyFileSystem final : public FileSystem {
   IoStatus SetCurrentDirectory(const std::wstring& p) override {
     return disk_.SetCurrentDirectory(p);
   }
+  wchar_t Separator() const override { return disk_.Separator(); }
 
  private:
   VirtualFileSystem& disk_;

@@ -97,7 +97,7 @@ std::optional<std::vector<std::wstring>> ExchangeFiles::ReadForVariables(std::in
   std::optional<std::vector<std::wstring>> lines =
       ReadStateLines(PerCallFile(kForVariablesPrefix, depth));
   if (!lines) return std::nullopt;
-  return ForVariableEntries(*lines, PathSeparator());
+  return ForVariableEntries(*lines, files_.Separator());
 }
 
 }  // namespace tarnvelock

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/run/null_run_view.h"
+#include "platform/file_system.h"
 #include "platform/virtual_environment.h"
 
 namespace tarnvelock {
@@ -127,8 +128,11 @@ TEST_F(LauncherTest, TheInterpreterIsComSpecElseTheBundledOneWhichBecomesComSpec
     } else {
       environment_.values[L"ComSpec"] = unset;
     }
-    EXPECT_EQ(MakeLauncher().ComSpecPath(), L"/usr/lib/tarnvelock/tarnvelock-cmd");
-    EXPECT_EQ(environment_.values[L"ComSpec"], L"/usr/lib/tarnvelock/tarnvelock-cmd");
+    // The bundled one is joined to the program's directory as this system joins paths.
+    const std::wstring bundled =
+        L"/usr/lib/tarnvelock" + std::wstring(1, PathSeparator()) + L"tarnvelock-cmd";
+    EXPECT_EQ(MakeLauncher().ComSpecPath(), bundled);
+    EXPECT_EQ(environment_.values[L"ComSpec"], bundled);
   }
 }
 

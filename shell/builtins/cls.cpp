@@ -1,5 +1,5 @@
 // CLS: clears the screen (a form feed when output is not a terminal).
-#include "platform/process.h"
+#include "platform/child_process.h"
 #include "shell/builtins/builtins.h"
 #include "shell/interpreter.h"
 

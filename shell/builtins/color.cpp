@@ -1,5 +1,5 @@
 // COLOR: sets the console colours (two hexadecimal digits, background first).
-#include "platform/process.h"
+#include "platform/child_process.h"
 #include "shell/builtins/builtins.h"
 #include "shell/interpreter.h"
 #include "shell/text.h"

@@ -1,6 +1,6 @@
 // PAUSE: waits for one key (one byte from a pipe or file; returns at the end
 // of input).
-#include "platform/process.h"
+#include "platform/child_process.h"
 #include "shell/builtins/builtins.h"
 #include "shell/interpreter.h"
 #include "shell/text.h"

@@ -1,6 +1,6 @@
 // START: runs a command in an interpreter of its own without waiting for it
 // (with /WAIT it waits and takes its exit code).
-#include "platform/process.h"
+#include "platform/child_process.h"
 #include "shell/builtins/builtins.h"
 #include "shell/builtins/directory.h"
 #include "shell/interpreter.h"
@@ -36,15 +36,22 @@ int RunStart(Interpreter& shell, std::string_view arguments) {
     }
   }
   std::string command = text.empty() ? std::string() : "/c " + std::string(text);
-  ProcessId child = ForkInterpreter([&shell, &command, &directory, wait] {
+  InterpreterChild started;
+  started.body = [&shell, &command, &directory, wait] {
     if (!directory.empty() && !EnterDirectory(shell, directory)) return 1;
     if (wait) return shell.RunNested(command);
     // Detached: the grandchild runs on; this child ends at once so that no
     // finished process is left behind unreaped.
-    ForkInterpreter([&shell, &command] { return shell.RunNested(command); });
+    InterpreterChild detached;
+    detached.body = [&shell, &command] { return shell.RunNested(command); };
+    StartInterpreter(detached);
     return 0;
-  });
-  int code = WaitForProcess(child);
+  };
+  started.command_line = command;
+  started.environment = shell.variables().Entries();
+  started.directory = directory;
+  started.detached = !wait;
+  int code = WaitForProcess(StartInterpreter(started));
   if (wait) shell.set_error_level(code);
   return wait ? code : 0;
 }

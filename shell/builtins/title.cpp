@@ -1,5 +1,5 @@
 // TITLE: sets the title of the terminal window.
-#include "platform/process.h"
+#include "platform/child_process.h"
 #include "shell/builtins/builtins.h"
 #include "shell/interpreter.h"
 #include "shell/text.h"

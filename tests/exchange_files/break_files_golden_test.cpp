@@ -36,6 +36,7 @@ class BreakFilesGoldenTest : public ::testing::Test {
     base_ =
         (build != nullptr ? fs::path(build) : fs::temp_directory_path()) /
         (std::string("golden_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    base_ = fs::absolute(base_);  // with its drive where paths have one
     fs::remove_all(base_);
     fs::create_directories(base_);
     ASSERT_TRUE(exchange_.PrepareTempDir(base_.wstring()));

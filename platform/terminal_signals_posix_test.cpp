@@ -1,8 +1,8 @@
 // Caught terminal signals are kept as requests, the request to end first.
-#include "platform/terminal_signals.h"
-
 #include <gtest/gtest.h>
 #include <signal.h>
+
+#include "platform/terminal_signals.h"
 
 namespace tarnvelock {
 namespace {

@@ -1,8 +1,10 @@
-// Processes and standard handles for the command interpreter: starting
-// programs, forking the interpreter for pipes and captured output, moving
-// standard handles around for redirection, and reading keys from a console.
+// The command interpreter's own child processes and standard handles:
+// starting programs, forking the interpreter for pipes and captured output,
+// moving standard handles around for redirection, and reading keys from a
+// console. (The debugger's console child is platform/console_process.h.)
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -40,10 +42,28 @@ struct PipeEnds {
 };
 PipeEnds MakePipe();
 
-using ProcessId = int;
-// Runs body in a copy of this process and returns the copy's id; the copy ends
-// with body's result without running any destructor of this process.
-ProcessId ForkInterpreter(const std::function<int()>& body);
+// A started process; 0 stands for none to wait for.
+using ProcessId = std::intptr_t;
+
+// A child interpreter, given twice over. Where the system can copy a process
+// (POSIX), a copy of this one runs body, which sets up its own standard
+// handles and directory, and ends with body's result without running any
+// destructor of this process. Where it cannot (Windows), this program is
+// started afresh with command_line and the fields after it.
+struct InterpreterChild {
+  std::function<int()> body;
+  // The arguments after the program's name, as this interpreter reads them.
+  std::string command_line;
+  // "NAME=value" strings.
+  std::vector<std::string> environment;
+  Descriptor input = 0;
+  Descriptor output = 1;
+  // Where the child starts; empty for the current directory.
+  std::string directory;
+  // A detached child runs on by itself in a console of its own; its id is 0.
+  bool detached = false;
+};
+ProcessId StartInterpreter(const InterpreterChild& child);
 // Starts program with the given argument vector and environment
 // ("NAME=value" strings); returns nothing when it cannot be started.
 std::optional<ProcessId> StartProgram(const std::string& program,
@@ -56,6 +76,14 @@ int WaitForProcess(ProcessId process);
 bool IsExecutableFile(const std::string& path);
 // The full path of the running program.
 std::string OwnExecutablePath();
+// The arguments this program was started with, after its own name, as one
+// command line: on Windows the line exactly as given; elsewhere the words
+// joined again, quoting those that hold a blank and no quote.
+std::string OwnCommandLine(int argc, char** argv);
+// Makes the standard handles usable before anything reads or writes them:
+// bytes pass unchanged, and on Windows a standard handle that names nothing
+// (a console child given the classic console values) is opened on the console.
+void PrepareStandardHandles();
 // The environment this process was started with, as "NAME=value" strings.
 std::vector<std::string> InheritedEnvironment();
 

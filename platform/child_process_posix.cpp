@@ -9,7 +9,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "platform/process.h"
+#include "platform/child_process.h"
 
 extern char** environ;
 
@@ -97,10 +97,10 @@ PipeEnds MakePipe() {
   return {ends[0], ends[1]};
 }
 
-ProcessId ForkInterpreter(const std::function<int()>& body) {
-  pid_t child = fork();
-  if (child == 0) _exit(body() & 0xff);
-  return child;
+ProcessId StartInterpreter(const InterpreterChild& child) {
+  pid_t copy = fork();
+  if (copy == 0) _exit(child.body() & 0xff);
+  return copy;
 }
 
 std::optional<ProcessId> StartProgram(const std::string& program,
@@ -134,7 +134,7 @@ std::optional<ProcessId> StartProgram(const std::string& program,
 
 int WaitForProcess(ProcessId process) {
   int status = 0;
-  while (waitpid(process, &status, 0) < 0) {
+  while (waitpid(static_cast<pid_t>(process), &status, 0) < 0) {
     if (errno != EINTR) return 1;
   }
   if (WIFEXITED(status)) return WEXITSTATUS(status);
@@ -153,6 +153,20 @@ std::string OwnExecutablePath() {
   if (length <= 0) return {};
   return std::string(buffer, static_cast<std::size_t>(length));
 }
+
+std::string OwnCommandLine(int argc, char** argv) {
+  std::string line;
+  for (int i = 1; i < argc; ++i) {
+    std::string word = argv[i];
+    if (i > 1) line += ' ';
+    bool needs_quotes = word.empty() || (word.find_first_of(" \t") != std::string::npos &&
+                                         word.find('"') == std::string::npos);
+    line += needs_quotes ? "\"" + word + "\"" : word;
+  }
+  return line;
+}
+
+void PrepareStandardHandles() {}
 
 std::vector<std::string> InheritedEnvironment() {
   std::vector<std::string> result;

@@ -1,7 +1,5 @@
 // The private temporary directory must never be one that another account can
 // plant files in.
-#include "platform/temp_dir.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +9,7 @@
 #include <string>
 
 #include "platform/code_page.h"
+#include "platform/temp_dir.h"
 
 namespace tarnvelock {
 namespace {

@@ -1,13 +1,11 @@
-// Processes and standard handles on POSIX systems (Windows runs its own
-// command interpreter and has no use for them).
-#if !defined(_WIN32)
-#include "platform/process.h"
-
+// Processes and standard handles on POSIX systems.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+
+#include "platform/child_process.h"
 
 namespace tarnvelock {
 namespace {
@@ -35,10 +33,11 @@ TEST(Process, ProgramsRunWithArgumentsEnvironmentAndExitCode) {
   EXPECT_FALSE(StartProgram("/nonexistent/program", {"x"}, {}));
 }
 
-TEST(Process, ForkedInterpreterReturnsItsResult) {
+TEST(Process, ChildInterpreterReturnsItsResult) {
   int value = 7;
-  ProcessId child = ForkInterpreter([&value] { return value * 6; });
-  EXPECT_EQ(42, WaitForProcess(child));
+  InterpreterChild child;
+  child.body = [&value] { return value * 6; };
+  EXPECT_EQ(42, WaitForProcess(StartInterpreter(child)));
 }
 
 TEST(Process, RedirectionTargets) {
@@ -62,5 +61,3 @@ TEST(Process, RedirectionTargets) {
 
 }  // namespace
 }  // namespace tarnvelock
-
-#endif  // !defined(_WIN32)

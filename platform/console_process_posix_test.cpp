@@ -1,8 +1,6 @@
 // Real child processes under /bin/sh: what reaches the console, what reaches
 // the stderr file, waking by one byte, and that nothing outlives its owner -
 // not even when the owner is killed.
-#include "platform/console_process.h"
-
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -21,6 +19,7 @@
 #include <vector>
 
 #include "platform/code_page.h"
+#include "platform/console_process.h"
 
 namespace tarnvelock {
 namespace {
