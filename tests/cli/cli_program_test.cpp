@@ -188,8 +188,7 @@ TEST_F(CliProgramTest, InstrumentNeverWritesOverTheBatchsOwnText) {
   for (const std::string& output : outputs) {
     const ProgramRun result = RunCli({"--instrument", batch, "-o", output}, true);
     EXPECT_EQ(result.status, 2) << output;
-    EXPECT_NE(result.output.find("over the batch's own text"), std::string::npos)
-        << result.output;
+    EXPECT_NE(result.output.find("over the batch's own text"), std::string::npos) << result.output;
   }
   EXPECT_EQ(Read(batch), text);
   EXPECT_EQ(Read(batch + ".org"), text);

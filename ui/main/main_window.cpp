@@ -432,6 +432,14 @@ void MainWindow::SetPollTimer(bool enabled, int interval_ms) {
   if (enabled) console_->ShowFor(Q(session_->Console().ConsoleTitle()));
 }
 
+void MainWindow::ShowErrorOutput(const std::vector<std::wstring>& lines) {
+  // The batch's standard error goes to a file, not to its console: its new
+  // lines are shown there as the batch would have written them.
+  for (const std::wstring& line : lines) {
+    console_->Feed(SystemCodePages().Encode(line + L"\r\n", CodePage::Oem));
+  }
+}
+
 void MainWindow::PanesChanged() {
   // A reset or a close has ended the interpreter: its console goes with it.
   const RunState state = session_->Run().GetRunState();

@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "core/document/app_settings.h"
 #include "core/document/line_marks.h"
@@ -93,6 +95,7 @@ class MainWindow final : public QMainWindow, public NullRunView {
   void ShowWaitDialog(bool visible) override;
   void SetPollTimer(bool enabled, int interval_ms) override;
   void PanesChanged() override;
+  void ShowErrorOutput(const std::vector<std::wstring>& lines) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
