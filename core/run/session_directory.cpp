@@ -40,7 +40,7 @@ IoStatus SessionDirectory::Claim(const std::wstring& base) {
     if (!attempt.lock) return attempt.status;
     if (IoStatus made = facility_.MakeFresh(dir); !made) return made;
     base_ = base;
-    path_ = dir + PathSeparator();
+    path_ = dir + files_.Separator();
     lock_ = std::move(attempt.lock);
     return {};
   }

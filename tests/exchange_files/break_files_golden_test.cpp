@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -39,9 +40,12 @@ class BreakFilesGoldenTest : public ::testing::Test {
     base_ = fs::absolute(base_);  // with its drive where paths have one
     fs::remove_all(base_);
     fs::create_directories(base_);
-    ASSERT_TRUE(exchange_.PrepareTempDir(base_.wstring()));
+    ASSERT_TRUE(exchange_->PrepareTempDir(base_.wstring()));
   }
-  void TearDown() override { fs::remove_all(base_); }
+  void TearDown() override {
+    exchange_.reset();
+    fs::remove_all(base_);
+  }
 
   std::string Written(std::wstring_view name) {
     return ReadBytes(base_ / "_dbgTmp" / fs::path(std::wstring(name)));
@@ -55,7 +59,10 @@ class BreakFilesGoldenTest : public ::testing::Test {
   }
 
   fs::path base_;
-  ExchangeFiles exchange_{SystemFileSystem(), ProcessEnvironment(), SystemCodePages()};
+  // Ended before the tree goes: its lock keeps a file open, which Windows
+  // does not let anyone remove.
+  std::optional<ExchangeFiles> exchange_{std::in_place, SystemFileSystem(), ProcessEnvironment(),
+                                         SystemCodePages()};
 };
 
 TEST_F(BreakFilesGoldenTest, ExecuteWithOneConditionalBreakpoint) {
@@ -65,7 +72,7 @@ TEST_F(BreakFilesGoldenTest, ExecuteWithOneConditionalBreakpoint) {
   r.BreakCount = 3;
   r.BreakCond = L"%n%==5";
   r.BreakCondX = L"@if %n%==5 set _dbgBC=0\r\n@exit /b";
-  ASSERT_TRUE(exchange_.WriteBreakFiles(doc));
+  ASSERT_TRUE(exchange_->WriteBreakFiles(doc));
   EXPECT_EQ(Written(kBreakListFile), Golden("execute_condition_breaks.txt"));
   EXPECT_EQ(Written(kBreakCondFile), Golden("execute_condition.cmd"));
 }
@@ -86,7 +93,7 @@ TEST_F(BreakFilesGoldenTest, GotoLineWithPlainCountedAndConditionalBreakpoints) 
   // A condition on a line that is no longer a breakpoint is not written.
   doc.Records[50].BreakCount = 4;
   doc.Records[50].BreakCond = L"1==1";
-  ASSERT_TRUE(exchange_.WriteBreakFiles(doc, 7));
+  ASSERT_TRUE(exchange_->WriteBreakFiles(doc, 7));
   EXPECT_EQ(Written(kBreakListFile), Golden("goto_mixed_breaks.txt"));
   EXPECT_EQ(Written(kBreakCondFile), Golden("goto_mixed.cmd"));
 }
