@@ -9,16 +9,8 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build_dir="${TARNVELOCK_WINDOWS_BUILD_DIR:-$root/build-windows}"
 
 packages=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest nlohmann-json3-dev)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
-done
-if ((${#missing[@]})); then
-  if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
-  echo "Installing: ${missing[*]}"
-  "${sudo[@]}" apt-get update
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y "${missing[@]}"
-fi
+source "$root/scripts/install-missing.sh"
+install_missing "${packages[@]}"
 
 # The JSON library is headers only; it is staged apart from the host's other
 # headers so that the cross-compiler sees nothing else of /usr/include.

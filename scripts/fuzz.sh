@@ -11,16 +11,9 @@ build_dir="${TARNVELOCK_FUZZ_BUILD_DIR:-$root/build-fuzz}"
 seconds="${1:-60}"
 
 # libFuzzer comes with clang's runtime libraries; installed only when missing.
+source "$root/scripts/install-missing.sh"
 install_clang() {
-  local missing=()
-  for package in cmake ninja-build clang libclang-rt-dev; do
-    dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
-  done
-  ((${#missing[@]})) || return 0
-  local sudo=()
-  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  "${sudo[@]}" apt-get update
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y "${missing[@]}"
+  install_missing cmake ninja-build clang libclang-rt-dev
 }
 
 configure() {

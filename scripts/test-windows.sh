@@ -11,16 +11,8 @@ build_dir="${TARNVELOCK_WINDOWS_BUILD_DIR:-$root/build-windows}"
 "$root/scripts/build-windows.sh"
 
 packages=(wine wine64 xvfb xauth)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
-done
-if ((${#missing[@]})); then
-  if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
-  echo "Installing: ${missing[*]}"
-  "${sudo[@]}" apt-get update
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y "${missing[@]}"
-fi
+source "$root/scripts/install-missing.sh"
+install_missing "${packages[@]}"
 
 prefix_parent="$(mktemp -d)"
 export WINEPREFIX="$prefix_parent/wine"
