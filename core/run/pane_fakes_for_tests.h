@@ -8,8 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "core/document/debug_document.h"
+#include "core/run/exchange_files.h"
 #include "core/run/null_run_view.h"
+#include "core/run/variable_panes.h"
 #include "platform/code_page.h"
+#include "platform/environment.h"
+#include "platform/virtual_file_system.h"
 
 namespace tarnvelock {
 
@@ -47,6 +52,17 @@ class Utf8CodePages final : public CodePageConverter {
   std::wstring Decode(std::string_view bytes, CodePage) const override { return FromUtf8(bytes); }
   std::string Encode(std::wstring_view text, CodePage) const override { return ToUtf8(text); }
   unsigned Number(CodePage) const override { return 65001; }
+};
+
+// The pane models over an in-memory disk whose root is the temporary
+// directory, with a scripted person answering their input boxes.
+struct PanesOverDisk {
+  DebugDocument doc;
+  VirtualFileSystem disk;
+  Utf8CodePages codePages;
+  ExchangeFiles exchange{disk, ProcessEnvironment(), codePages};
+  ScriptedPromptView view;
+  VariablePanes panes{doc, exchange, view};
 };
 
 }  // namespace tarnvelock

@@ -11,7 +11,7 @@
 namespace tarnvelock {
 namespace {
 
-class ValueLookupTest : public ::testing::Test {
+class ValueLookupTest : public ::testing::Test, protected PanesOverDisk {
  protected:
   ValueLookupTest() {
     doc.BatchPath = L"/work/job.bat";
@@ -26,13 +26,6 @@ class ValueLookupTest : public ::testing::Test {
   std::optional<std::wstring> At(std::wstring_view reference) {
     return LookupValue(panes, reference);
   }
-
-  DebugDocument doc;
-  VirtualFileSystem disk;
-  Utf8CodePages codePages;
-  ExchangeFiles exchange{disk, ProcessEnvironment(), codePages};
-  ScriptedPromptView view;
-  VariablePanes panes{doc, exchange, view};
 };
 
 TEST_F(ValueLookupTest, EachFormOfReferenceYieldsWhatTheBatchWouldSee) {

@@ -12,7 +12,7 @@
 namespace tarnvelock {
 namespace {
 
-class VariablePanesTest : public ::testing::Test {
+class VariablePanesTest : public ::testing::Test, protected PanesOverDisk {
  protected:
   VariablePanesTest() {
     doc.BatchPath = L"/work/job.bat";
@@ -42,13 +42,6 @@ class VariablePanesTest : public ::testing::Test {
     for (const PaneEntry& entry : pane.Entries) marks.push_back(entry.Changed);
     return marks;
   }
-
-  DebugDocument doc;
-  VirtualFileSystem disk;
-  Utf8CodePages codePages;
-  ExchangeFiles exchange{disk, ProcessEnvironment(), codePages};
-  ScriptedPromptView view;
-  VariablePanes panes{doc, exchange, view};
 };
 
 TEST_F(VariablePanesTest, StopFillsLocalsAndMarksChangesByPosition) {
