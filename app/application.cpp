@@ -12,6 +12,9 @@ namespace tarnvelock {
 
 namespace {
 
+// How often the guard looks for hand-overs of later instances.
+constexpr int kGuardPollMs = 100;
+
 // The designed main window: left 300, top 111, a client area of 1095 by 611
 // at 120 dots per inch, so 876 by 489 in the toolkit's 96-dpi pixels.
 AppSettings DesignedSettings() {
@@ -23,8 +26,7 @@ AppSettings DesignedSettings() {
 
 }  // namespace
 
-Application::Application(StartOptions options)
-    : options_(std::move(options)), guard_(options_.instance_name) {}
+Application::Application(StartOptions options) : options_(std::move(options)) {}
 
 AppSettings Application::ReadSettings(bool* first_start) const {
   const std::wstring path = options_.settings_path.toStdWString();
@@ -37,9 +39,15 @@ AppSettings Application::ReadSettings(bool* first_start) const {
 Application::Outcome Application::Start() {
   const QString file = CommandLineFile();
   // With a file to hand over, a running instance takes it; without one,
-  // this instance runs on its own beside it.
-  if (!file.isEmpty() && guard_.HandOver(file)) return Outcome::HandedOver;
-  guard_.Listen();
+  // this instance runs on its own beside it. A guard that cannot be made
+  // costs only the hand-over.
+  InstanceStart instance =
+      StartSingleInstance(options_.instance_name.toStdWString(), file.toStdWString());
+  guard_ = std::move(instance.guard);
+  if (guard_ &&
+      (guard_->Role() == InstanceRole::HandedOver || guard_->Role() == InstanceRole::GaveUp)) {
+    return Outcome::HandedOver;
+  }
 
   bool first_start = false;
   AppSettings settings = ReadSettings(&first_start);
@@ -56,8 +64,11 @@ Application::Outcome Application::Start() {
     }
   });
   if (!window_->Start()) return Outcome::Failed;
-  guard_.SetHandler(
-      [this](const QString& path) { window_->OpenFromOtherInstance(path.toStdWString()); });
+  if (guard_ && guard_->Role() == InstanceRole::First) {
+    guard_->SetReceiver([this](const std::wstring& arguments) { TakeHandOver(arguments); });
+    QObject::connect(&guard_timer_, &QTimer::timeout, [this] { guard_->Poll(); });
+    guard_timer_.start(kGuardPollMs);
+  }
   if (settings.Maximized) {
     window_->showMaximized();
   } else {
@@ -67,6 +78,14 @@ Application::Outcome Application::Start() {
   // comes with the dialogs.
   QTimer::singleShot(0, window_.get(), [this, file] { window_->OpenAtStart(file.toStdWString()); });
   return Outcome::Running;
+}
+
+void Application::TakeHandOver(const std::wstring& arguments) {
+  // The question "Exit and load new file?" runs an event loop of its own:
+  // a further hand-over waits for the guard's next poll after this one.
+  guard_timer_.stop();
+  window_->OpenFromOtherInstance(arguments);
+  guard_timer_.start(kGuardPollMs);
 }
 
 }  // namespace tarnvelock

@@ -5,10 +5,11 @@
 
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <memory>
 
-#include "app/single_instance.h"
 #include "core/document/app_settings.h"
+#include "platform/single_instance.h"
 #include "ui/main/main_window.h"
 
 namespace tarnvelock {
@@ -17,7 +18,8 @@ struct StartOptions {
   QStringList arguments;  // the command line after the program's name
   QString program_dir;    // where the bundled interpreter lies
   QString settings_path;  // the application settings file
-  QString instance_name = SingleInstance::DefaultName();
+  // The single-instance guard's name; tests pass their own.
+  QString instance_name = QStringLiteral("Quendrix");
 };
 
 class Application {
@@ -37,9 +39,11 @@ class Application {
 
  private:
   AppSettings ReadSettings(bool* first_start) const;
+  void TakeHandOver(const std::wstring& arguments);
 
   StartOptions options_;
-  SingleInstance guard_;
+  std::unique_ptr<SingleInstance> guard_;
+  QTimer guard_timer_;  // takes the later instances' hand-overs
   std::unique_ptr<MainWindow> window_;
 };
 

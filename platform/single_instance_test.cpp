@@ -52,6 +52,17 @@ TEST(SingleInstanceTest, ALaterInstanceHandsItsArgumentsToTheFirst) {
   EXPECT_TRUE(received.empty()) << "nothing is handed over without arguments";
 }
 
+TEST(SingleInstanceTest, ALaterInstanceEndsEvenWhenTheFirstNeverAnswers) {
+  const std::wstring name = UniqueName();
+  InstanceStart first = StartSingleInstance(name, L"");
+  ASSERT_TRUE(first.guard);
+  // The first instance is busy and never polls: the later one gives its
+  // arguments, waits its while and ends all the same.
+  InstanceStart later = StartSingleInstance(name, L"busy.bat");
+  ASSERT_TRUE(later.guard);
+  EXPECT_EQ(later.guard->Role(), InstanceRole::HandedOver);
+}
+
 TEST(SingleInstanceTest, TheNameIsFreeAgainWhenTheFirstInstanceEnds) {
   const std::wstring name = UniqueName();
   {

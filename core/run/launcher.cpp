@@ -109,6 +109,12 @@ std::optional<ConsoleRect> Launcher::CloseConsole() {
   return rect;
 }
 
+void Launcher::EndConsoleProcess() {
+  if (!console_) return;
+  DrainConsole();
+  console_->Terminate();
+}
+
 bool Launcher::FindConsole() const {
   return console_ && console_->Title() == console_title_;
 }

@@ -76,6 +76,10 @@ class Launcher {
   // last output to the sink. Returns the console window's last place, none
   // when there was no window.
   std::optional<ConsoleRect> CloseConsole();
+  // The person closed the console window: the process and everything it
+  // started end, but the console stays this run's, so the next run command
+  // wakes nothing and its first poll finds the process gone.
+  void EndConsoleProcess();
   // True when the console titled ConsoleTitle exists.
   bool FindConsole() const;
   // Writes the interpreter's help for command into "_dbgHelp.txt" in code

@@ -222,6 +222,17 @@ TEST_F(LauncherTest, CloseShowsTheLastOutputEndsTheProcessAndAllowsAFreshStart) 
   EXPECT_EQ(record_.input, "abc\r") << "a fresh start is not woken";
 }
 
+TEST_F(LauncherTest, AConsoleClosedByHandIsNotStartedAgainByTheNextRunCommand) {
+  Launcher& launcher = MakeLauncher();
+  ASSERT_TRUE(launcher.StartOrResume(kBatch));
+  launcher.EndConsoleProcess();
+  record_.running = false;
+  EXPECT_FALSE(launcher.IsRunning());
+  // The batch waited at a stop: waking it must not run it afresh from its start.
+  EXPECT_TRUE(launcher.StartOrResume(kBatch));
+  EXPECT_THAT(record_.events, ElementsAre(L"prepare", L"console", L"terminate"));
+}
+
 TEST_F(LauncherTest, TheConsoleEndsWithTheLauncher) {
   ASSERT_TRUE(MakeLauncher().StartOrResume(kBatch));
   launcher_.reset();

@@ -3,6 +3,7 @@
 // stop answered in its box, the end and the reset, and the enabling of the
 // commands in every run state.
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -10,6 +11,7 @@
 #include "core/base/exchange_file_names.h"
 #include "core/run/debug_session.h"
 #include "core/run/stop_reason.h"
+#include "ui/main/console_window.h"
 #include "ui/main/log_pane.h"
 #include "ui/main/source_view.h"
 #include "ui/main/status_panels.h"
@@ -150,6 +152,16 @@ class DebugRunTest : public QObject {
     QTest::mouseClick(W().GlobalPane().viewport(), Qt::LeftButton, {},
                       W().GlobalPane().visualItemRect(W().GlobalPane().item(name_now)).center());
     QCOMPARE(Panel(0), QStringLiteral("name=there"));
+    // The keys choose entries as clicks do; Ctrl+E resets ERRORLEVEL in the pane.
+    W().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&W()));
+    W().GlobalPane().setFocus();
+    QCOMPARE(QApplication::focusWidget(), &W().GlobalPane());
+    QTest::keyClick(&W().GlobalPane(), Qt::Key_Home);
+    QTest::keyClick(&W().GlobalPane(), Qt::Key_Down);
+    QCOMPARE(Panel(0), QStringLiteral("ERRORLEVEL=3"));
+    QTest::keyClick(&W().GlobalPane(), Qt::Key_E, Qt::ControlModifier);
+    QCOMPARE(panes.Global().Entries[1].Text, std::wstring(L"ERRORLEVEL=0"));
 
     // An added command runs at the stop.
     AnswerNextModal([](QWidget* box) { EnterText(box, QStringLiteral("set added=1")); });
@@ -211,6 +223,38 @@ class DebugRunTest : public QObject {
     QVERIFY(LiveInterpreters() > 0);
     bench_.CloseWindow();
     QTRY_COMPARE_WITH_TIMEOUT(LiveInterpreters(), 0, 5000);
+  }
+
+  void consoleShowsOutputAndErrorsAndClosingItEndsTheRun() {
+    const QString batch = bench_.WriteBatch(QStringLiteral("console.bat"),
+                                            {QStringLiteral("@echo off"),              // 0
+                                             QStringLiteral("echo hello from batch"),  // 1
+                                             QStringLiteral("echo oops 1>&2"),         // 2
+                                             QStringLiteral("echo after"),             // 3
+                                             QStringLiteral("echo last")});            // 4
+    bench_.Open(batch);
+    W().Session().Doc().Record(3).BreakPoint = true;
+    // The error output of line 2 stops the run; going on, it reaches the breakpoint.
+    AnswerNextModal([](QWidget* box) { PressButton(box, QStringLiteral("OK")); });
+    QVERIFY(bench_.Step(Qt::Key_F9));
+    QTRY_COMPARE_WITH_TIMEOUT(Run().AktExeZeile(), 3, 15000);
+    QVERIFY(AllModalsAnswered());
+    ConsoleWindow& console = W().Console();
+    QVERIFY(console.isVisible());
+    QTRY_VERIFY(console.ScreenText().contains(QStringLiteral("hello from batch")));
+    // Standard error goes to a file under the debugger; it is shown in the console all the same.
+    QVERIFY2(console.ScreenText().contains(QStringLiteral("oops")),
+             qPrintable(console.ScreenText()));
+
+    // Closing the console by hand ends the interpreter; at a stop nothing
+    // polls, so the first poll after the next step says so.
+    console.close();
+    QTRY_COMPARE_WITH_TIMEOUT(LiveInterpreters(), 0, 5000);
+    Key(Qt::Key_F7);
+    QVERIFY(bench_.WaitFor(RunState::Ended));
+    QCOMPARE(Panel(0), QStringLiteral("Command-Window closed  -  Press F2 for Reset."));
+    Key(Qt::Key_F2);
+    QCOMPARE(Run().GetRunState(), RunState::Ready);
   }
 
   void noFileState() {

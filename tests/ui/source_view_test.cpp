@@ -57,6 +57,17 @@ class SourceViewTest : public QObject {
     }
     return false;
   }
+  // True when the row has dark text pixels between from_x and to_x.
+  bool RowHasInk(const QImage& image, int line, int from_x, int to_x) {
+    const QRect row = View().RowRect(line);
+    const qreal ratio = image.devicePixelRatio();
+    for (int y = row.top() * ratio; y < row.bottom() * ratio; ++y) {
+      for (int x = from_x * ratio; x < to_x * ratio; ++x) {
+        if (image.pixelColor(x, y).value() < 100) return true;
+      }
+    }
+    return false;
+  }
   int TextX(int column) { return 38 + static_cast<int>(column * View().CharWidth()); }
 
  private slots:
@@ -237,6 +248,24 @@ class SourceViewTest : public QObject {
     QVERIFY(numbers->isChecked());
     QTest::keyClick(&View(), Qt::Key_F11);
     QVERIFY(!View().LineNumbers());
+  }
+
+  void lineNumberPrefixWidensAtOneHundredLines() {
+    // Line 0 reads " 0  echo" below 100 lines and "  0  echo" from 100 on.
+    auto digit_column = [this](int lines) {
+      bench_.Open(bench_.WriteBatch(QStringLiteral("numbered%1.bat").arg(lines),
+                                    QStringList(lines, QStringLiteral("echo x"))));
+      View().SetLineNumbers(true);
+      View().SelectLine(0);
+      const QImage image = Grab();
+      int column = 0;
+      while (column < 4 && !RowHasInk(image, 0, TextX(column) + 1, TextX(column + 1) - 1)) ++column;
+      View().SetLineNumbers(false);
+      return column;
+    };
+    QCOMPARE(digit_column(99), 1);
+    QCOMPARE(digit_column(100), 2);
+    bench_.Open(batch_);
   }
 };
 

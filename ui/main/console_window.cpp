@@ -184,7 +184,7 @@ void ConsoleWindow::closeEvent(QCloseEvent* event) {
   // As closing a console window does: the interpreter ends with it, and
   // the next poll tells the person so.
   PlaceAt(pos());
-  launcher_.CloseConsole();
+  launcher_.EndConsoleProcess();
   event->accept();
 }
 

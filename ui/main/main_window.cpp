@@ -25,6 +25,7 @@
 #include "platform/code_page.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
+#include "platform/single_instance.h"
 #include "ui/main/console_window.h"
 #include "ui/main/log_pane.h"
 #include "ui/main/pictures.h"
@@ -398,6 +399,8 @@ void MainWindow::BringToFront() {
   if (isMinimized()) showNormal();
   raise();
   activateWindow();
+  // Where the system keeps another program in front, take the focus from it.
+  BringWindowToFront(static_cast<std::uintptr_t>(winId()));
 }
 
 void MainWindow::ShowWaitDialog(bool visible) {

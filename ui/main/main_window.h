@@ -64,6 +64,7 @@ class MainWindow final : public QMainWindow, public NullRunView {
   VariablePaneView& GlobalPane() { return *global_; }
   VariablePaneView& LocalPane() { return *local_; }
   LogPane& Log() { return *log_; }
+  ConsoleWindow& Console() { return *console_; }
   QComboBox& ParameterBox() { return *params_; }
   // Calls PollStop at once, as the timer does.
   void Poll();

@@ -61,6 +61,17 @@ void MainWindow::ConnectCommands() {
   });
   connect(global_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { ShowGlobalMenu(global_->viewport()->mapToGlobal(pos)); });
+  // The menu's Ctrl+E works in the pane without opening the menu.
+  auto* reset_error_level = new QAction(global_);
+  reset_error_level->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
+  reset_error_level->setShortcutContext(Qt::WidgetShortcut);
+  global_->addAction(reset_error_level);
+  connect(reset_error_level, &QAction::triggered, this, [this] {
+    VariablePanes& panes = session_->Variables();
+    if (!panes.GlobalMenu(session_->Run().GetRunState()).ResetErrorLevel) return;
+    panes.ResetErrorLevel();
+    PanesChanged();
+  });
   connect(local_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("PopupMenuLocalVariables"));

@@ -1,7 +1,9 @@
 // The status bar's panels and the drawing of the echo panel.
 #include "ui/main/status_panels.h"
 
+#include <QFontMetrics>
 #include <QPainter>
+#include <QResizeEvent>
 
 #include "ui/main/pictures.h"
 
@@ -10,6 +12,9 @@ namespace tarnvelock {
 namespace {
 constexpr int kDepthPanelWidths[3] = {75, 75, 55};
 constexpr int kEchoPanelWidth = 35;
+constexpr int kBarHeight = 26;          // the echo glyph's panel, at 96 dpi
+constexpr int kFontClearance = 8;       // the bar's height less its font's
+constexpr int kSmallestFontPixels = 6;  // what a tiny bar still shows
 }  // namespace
 
 EchoPanel::EchoPanel(QWidget* parent) : QWidget(parent) {
@@ -51,6 +56,23 @@ StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent), echo_(new Echo
     }
   }
   addPermanentWidget(echo_);
+  setFixedHeight(kBarHeight);
+  FitFontToHeight();
+}
+
+void StatusPanels::resizeEvent(QResizeEvent* event) {
+  QStatusBar::resizeEvent(event);
+  if (event->size().height() != event->oldSize().height()) FitFontToHeight();
+}
+
+void StatusPanels::FitFontToHeight() {
+  const int wanted = height() - kFontClearance;
+  QFont fitted = font();
+  for (int pixels = wanted; pixels > kSmallestFontPixels; --pixels) {
+    fitted.setPixelSize(pixels);
+    if (QFontMetrics(fitted).height() <= wanted) break;
+  }
+  setFont(fitted);
 }
 
 void StatusPanels::SetText(int panel, const QString& text) {

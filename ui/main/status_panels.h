@@ -1,6 +1,7 @@
 // StatusPanels: the main window's status bar with its five panels - the
 // message panel, the call, SETLOCAL and bracket depths, and the echo glyph
-// that a grey cross covers while echo is off.
+// that a grey cross covers while echo is off. Its font is as high as the bar
+// less 8 pixels.
 #pragma once
 
 #include <QLabel>
@@ -32,7 +33,12 @@ class StatusPanels final : public QStatusBar {
   void SetEcho(bool on) { echo_->SetEcho(on); }
   bool Echo() const { return echo_->Echo(); }
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
+  void FitFontToHeight();
+
   std::array<QLabel*, 4> panels_{};
   EchoPanel* echo_;
 };

@@ -1,6 +1,7 @@
 // Drawing of a variable pane and its clicks.
 #include "ui/main/variable_pane_view.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -55,6 +56,13 @@ void VariablePaneView::Show(const VariablePane& pane) {
   }
   setEnabled(pane.Enabled);
   verticalScrollBar()->setValue(top);
+}
+
+void VariablePaneView::keyPressEvent(QKeyEvent* event) {
+  // Up, Down, Page and Home/End choose an entry as a click does.
+  const int before = currentRow();
+  QListWidget::keyPressEvent(event);
+  if (currentRow() >= 0 && currentRow() != before) emit entryClicked(currentRow());
 }
 
 void VariablePaneView::mousePressEvent(QMouseEvent* event) {

@@ -1,7 +1,8 @@
 // VariablePaneView: one of the two variable panes (global or local) drawn
 // from its core model. The change marks of a stop show as a multiple
-// selection; after a click the pane selects one entry again. Clicks go back
-// to the model through the main window.
+// selection; after a click the pane selects one entry again. Clicks, and
+// moving to another entry with the keys, go back to the model through the
+// main window.
 #pragma once
 
 #include <QListWidget>
@@ -24,6 +25,7 @@ class VariablePaneView final : public QListWidget {
   void entryDoubleClicked(int index, bool shift);
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
