@@ -29,9 +29,11 @@ class QMenu;
 namespace tarnvelock {
 
 class ConsoleWindow;
+class HelpCommands;
 class LogPane;
 class SourceView;
 class StatusPanels;
+class TrackWindows;
 class VariablePaneView;
 
 class MainWindow final : public QMainWindow, public NullRunView {
@@ -65,6 +67,8 @@ class MainWindow final : public QMainWindow, public NullRunView {
   VariablePaneView& LocalPane() { return *local_; }
   LogPane& Log() { return *log_; }
   QComboBox& ParameterBox() { return *params_; }
+  TrackWindows& Tracks() { return *tracks_; }
+  HelpCommands& Help() { return *help_; }
   // Calls PollStop at once, as the timer does.
   void Poll();
 
@@ -81,6 +85,7 @@ class MainWindow final : public QMainWindow, public NullRunView {
   void SetFileDialogs(const std::wstring& folder, const std::wstring& save_name) override;
   void DocumentLoaded() override;
   void DocumentUnloaded() override;
+  void CloseTrackWindows() override;
 
   // RunView.
   void PaintLine(std::int32_t line) override;
@@ -95,6 +100,7 @@ class MainWindow final : public QMainWindow, public NullRunView {
   void ShowWaitDialog(bool visible) override;
   void SetPollTimer(bool enabled, int interval_ms) override;
   void PanesChanged() override;
+  void UpdateTrackWindows() override;
   void ShowErrorOutput(const std::vector<std::wstring>& lines) override;
 
  protected:
@@ -135,6 +141,9 @@ class MainWindow final : public QMainWindow, public NullRunView {
   void DeleteLogLine();
   void AddLogLine();
   void AddToNavigation();
+  // Track File: a track window for the value of the selected entry of pane.
+  void TrackSelectedValue(PaneId pane);
+  void OpenTrackFile(const std::wstring& value);
 
   std::unique_ptr<DebugSession> session_;
   std::unique_ptr<LogOptionSwitches> log_switches_;
@@ -151,6 +160,8 @@ class MainWindow final : public QMainWindow, public NullRunView {
   QSplitter* variables_ = nullptr;
   QDialog* wait_dialog_ = nullptr;
   ConsoleWindow* console_ = nullptr;
+  TrackWindows* tracks_ = nullptr;
+  HelpCommands* help_ = nullptr;
   QTimer poll_timer_;
   QFileSystemWatcher temp_watcher_;
   QString open_folder_;
