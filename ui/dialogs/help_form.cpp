@@ -24,7 +24,10 @@ TFormHelp::TFormHelp(QWidget* main_window)
 
 void TFormHelp::ShowLines(const std::vector<std::wstring>& lines) {
   FillLines(*list_, lines);
-  if (list_->count() > 0) list_->setCurrentRow(0);
+  // The keyboard starts at the top; nothing is selected until the person moves.
+  list_->clearSelection();
+  if (list_->count() > 0) list_->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+  list_->scrollToTop();
   if (!placed_ && parentWidget()) {
     placed_ = true;
     QRect frame = geometry();
