@@ -1,7 +1,7 @@
 // Track windows in the main window with the real interpreter: a file the
 // batch writes, deletes and writes again is followed stop by stop, a value
 // with blanks is tracked by Shift + double click, several windows cascade
-// and close, and all go with the document and with the program.
+// and close (Shift+Esc), and all go with the document and with the program.
 #include "ui/dialogs/track_windows.h"
 
 #include <QAction>
@@ -130,7 +130,9 @@ class TrackWindowsTest : public QObject {
       QCOMPARE(opened[i]->frameGeometry().top(), main_top - 40 + 40 * i);
       QCOMPARE(opened[i]->frameGeometry().left(), 400 - 150);
     }
-    opened[1]->close();
+    QTest::keyClick(opened[1]->ListBox(), Qt::Key_Escape);
+    QCOMPARE(Tracks().Windows().size(), size_t{3});  // Esc alone only goes back to the main window
+    QTest::keyClick(opened[1]->ListBox(), Qt::Key_Escape, Qt::ShiftModifier);
     QCOMPARE(Tracks().Windows(), (std::vector<TTrackForm*>{opened[0], opened[2]}));
     TTrackForm* fourth = Tracks().New(bench_.Path(QStringLiteral("d.txt")).toStdWString());
     QCOMPARE(fourth->frameGeometry().top(), opened[2]->frameGeometry().top() + 40);
