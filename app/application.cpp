@@ -7,6 +7,7 @@
 
 #include "core/document/ini_file.h"
 #include "platform/file_system.h"
+#include "ui/dialogs/about_form.h"
 
 namespace tarnvelock {
 
@@ -74,9 +75,12 @@ Application::Outcome Application::Start() {
   } else {
     window_->show();
   }
-  // The first paint opens the batch; the About box of the very first start
-  // comes with the dialogs.
-  QTimer::singleShot(0, window_.get(), [this, file] { window_->OpenAtStart(file.toStdWString()); });
+  // The first paint shows the About box on the very first start (no
+  // settings file yet), then opens the batch.
+  QTimer::singleShot(0, window_.get(), [this, file, first_start] {
+    if (first_start) TFormAbout(window_.get()).exec();
+    window_->OpenAtStart(file.toStdWString());
+  });
   return Outcome::Running;
 }
 

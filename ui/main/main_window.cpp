@@ -26,6 +26,8 @@
 #include "platform/environment.h"
 #include "platform/file_system.h"
 #include "platform/single_instance.h"
+#include "ui/dialogs/help_commands.h"
+#include "ui/dialogs/track_windows.h"
 #include "ui/main/console_window.h"
 #include "ui/main/log_pane.h"
 #include "ui/main/pictures.h"
@@ -69,6 +71,8 @@ MainWindow::MainWindow(const AppSettings& settings, const std::wstring& program_
   CreateMenus();
   CreateToolBar();
   CreateLayout();
+  tracks_ = new TrackWindows(*this, SystemFileSystem(), SystemCodePages());
+  help_ = new HelpCommands(*this, *session_, *this);
   ConnectCommands();
   ApplySettings(settings);
 
@@ -115,13 +119,13 @@ void MainWindow::CreateActions() {
     addAction(action);  // the shortcuts work without a menu too
     actions_[spec.id] = action;
   }
-  // Not part of this window yet: the internal and external editors, the
-  // help, the track windows and the start-up settings dialog.
-  for (CommandId later :
-       {CommandId::Editor, CommandId::CallEditor, CommandId::HelpHelp, CommandId::HelpCommandDirect,
-        CommandId::HelpCommand, CommandId::TrackFile}) {
+  // Not part of this window yet: the internal and external editors and the
+  // start-up settings dialog.
+  for (CommandId later : {CommandId::Editor, CommandId::CallEditor}) {
     actions_[later]->setEnabled(false);
   }
+  actions_[CommandId::HelpCommandDirect]->setShortcuts(
+      {QKeySequence(QStringLiteral("Ctrl+F1")), QKeySequence(QStringLiteral("Ctrl+Shift+F1"))});
 }
 
 void MainWindow::CreateMenus() {
@@ -385,6 +389,14 @@ void MainWindow::DocumentUnloaded() {
   PanesChanged();
 }
 
+void MainWindow::CloseTrackWindows() {
+  if (tracks_) tracks_->CloseAll();
+}
+
+void MainWindow::UpdateTrackWindows() {
+  tracks_->UpdateAll();
+}
+
 void MainWindow::PaintLine(std::int32_t line) {
   source_->PaintLine(line);
 }
@@ -482,6 +494,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
       session_->Document().ActionFileCloseExecute();
     }
     session_->Console().CloseConsole();
+    tracks_->CloseAll();
     console_->hide();
     if (wait_dialog_) wait_dialog_->hide();
   }

@@ -29,9 +29,11 @@ class QMenu;
 namespace tarnvelock {
 
 class ConsoleWindow;
+class HelpCommands;
 class LogPane;
 class SourceView;
 class StatusPanels;
+class TrackWindows;
 class VariablePaneView;
 
 class MainWindow final : public QMainWindow, public NullRunView {
@@ -66,6 +68,8 @@ class MainWindow final : public QMainWindow, public NullRunView {
   LogPane& Log() { return *log_; }
   ConsoleWindow& Console() { return *console_; }
   QComboBox& ParameterBox() { return *params_; }
+  TrackWindows& Tracks() { return *tracks_; }
+  HelpCommands& Help() { return *help_; }
   // Calls PollStop at once, as the timer does.
   void Poll();
 
@@ -82,6 +86,7 @@ class MainWindow final : public QMainWindow, public NullRunView {
   void SetFileDialogs(const std::wstring& folder, const std::wstring& save_name) override;
   void DocumentLoaded() override;
   void DocumentUnloaded() override;
+  void CloseTrackWindows() override;
 
   // RunView.
   void PaintLine(std::int32_t line) override;
@@ -96,6 +101,7 @@ class MainWindow final : public QMainWindow, public NullRunView {
   void ShowWaitDialog(bool visible) override;
   void SetPollTimer(bool enabled, int interval_ms) override;
   void PanesChanged() override;
+  void UpdateTrackWindows() override;
   void ShowErrorOutput(const std::vector<std::wstring>& lines) override;
 
  protected:
@@ -136,6 +142,9 @@ class MainWindow final : public QMainWindow, public NullRunView {
   void DeleteLogLine();
   void AddLogLine();
   void AddToNavigation();
+  // Track File: a track window for the value of the selected entry of pane.
+  void TrackSelectedValue(PaneId pane);
+  void OpenTrackFile(const std::wstring& value);
 
   std::unique_ptr<DebugSession> session_;
   std::unique_ptr<LogOptionSwitches> log_switches_;
@@ -152,6 +161,8 @@ class MainWindow final : public QMainWindow, public NullRunView {
   QSplitter* variables_ = nullptr;
   QDialog* wait_dialog_ = nullptr;
   ConsoleWindow* console_ = nullptr;
+  TrackWindows* tracks_ = nullptr;
+  HelpCommands* help_ = nullptr;
   QTimer poll_timer_;
   QFileSystemWatcher temp_watcher_;
   QString open_folder_;

@@ -5,10 +5,13 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 
 #include "core/document/line_marks.h"
 #include "core/run/source_row.h"
+#include "core/run/track_files.h"
+#include "ui/dialogs/about_form.h"
+#include "ui/dialogs/help_commands.h"
+#include "ui/dialogs/track_windows.h"
 #include "ui/main/log_pane.h"
 #include "ui/main/main_window.h"
 #include "ui/main/source_view.h"
@@ -55,7 +58,10 @@ void MainWindow::ConnectCommands() {
   connect(local_, &VariablePaneView::entryClicked, this, &MainWindow::LocalClicked);
   connect(global_, &VariablePaneView::entryDoubleClicked, this, [this](int index, bool shift) {
     GlobalClicked(index);
-    if (shift) return;  // Track File, which comes with the track windows
+    if (shift) {
+      TrackSelectedValue(PaneId::Global);
+      return;
+    }
     session_->Variables().EditGlobal(session_->Run().GetRunState());
     RefreshPanes();
   });
@@ -75,8 +81,10 @@ void MainWindow::ConnectCommands() {
   connect(local_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("PopupMenuLocalVariables"));
-    menu.addAction(QStringLiteral("Track File"))->setEnabled(false);  // with the track windows
-    menu.exec(local_->viewport()->mapToGlobal(pos));
+    QAction* track = menu.addAction(QStringLiteral("Track File"));
+    if (menu.exec(local_->viewport()->mapToGlobal(pos)) == track) {
+      TrackSelectedValue(PaneId::Local);
+    }
   });
   connect(log_, &LogPane::entryClicked, this, &MainWindow::LogClicked);
   connect(log_, &LogPane::entryDoubleClicked, this, &MainWindow::LogDoubleClicked);
@@ -118,12 +126,20 @@ void MainWindow::Execute(CommandId id, bool checked) {
     case CommandId::FileSaveAs:
     case CommandId::Editor:
     case CommandId::CallEditor:
-    case CommandId::HelpHelp:
-    case CommandId::HelpCommandDirect:
-    case CommandId::HelpCommand:
-    case CommandId::TrackFile:
     case CommandId::Settings:
-      break;  // the editors, the help and the dialogs are not part of this window yet
+      break;  // the editors and the start-up settings are not part of this window yet
+    case CommandId::HelpHelp:
+      help_->ActionHelpHelpExecute();
+      break;
+    case CommandId::HelpCommandDirect:
+      help_->ActionHelpCommandExecute(false, cursor);
+      break;
+    case CommandId::HelpCommand:
+      help_->ActionHelpCommandExecute(true, cursor);
+      break;
+    case CommandId::TrackFile:
+      OpenTrackFile(L"");
+      break;
     case CommandId::EditCut:
       if (QLineEdit* edit = FocusedLineEdit()) edit->cut();
       break;
@@ -185,7 +201,7 @@ void MainWindow::Execute(CommandId id, bool checked) {
       session_->Variables().SetShowBlanks(checked, true);
       break;
     case CommandId::HelpAbout:
-      QMessageBox::about(this, QStringLiteral("Info"), QStringLiteral("Tarnvelock 1.1"));
+      TFormAbout(this).exec();
       break;
     case CommandId::Parameters:
       params_->setFocus(Qt::ShortcutFocusReason);
@@ -307,7 +323,7 @@ void MainWindow::ShowGlobalMenu(const QPoint& global_pos) {
   menu.addAction(actions_.at(CommandId::ReplaceBlanks));
   menu.addAction(actions_.at(CommandId::ShowPercent));
   menu.addSeparator();
-  menu.addAction(QStringLiteral("Track File"))->setEnabled(false);
+  QAction* track = menu.addAction(QStringLiteral("Track File"));
   add->setEnabled(enabling.Add);
   remove->setEnabled(enabling.Delete);
   edit->setEnabled(enabling.Edit);
@@ -317,6 +333,7 @@ void MainWindow::ShowGlobalMenu(const QPoint& global_pos) {
   if (chosen == remove) panes.DeleteGlobal(state);
   if (chosen == edit) panes.EditGlobal(state);
   if (chosen == reset) panes.ResetErrorLevel();
+  if (chosen == track) TrackSelectedValue(PaneId::Global);
   PanesChanged();
 }
 
@@ -418,6 +435,18 @@ void MainWindow::DeleteLogLine() {
 void MainWindow::AddLogLine() {
   session_->Log().AddLine();
   RefreshLog();
+}
+
+void MainWindow::TrackSelectedValue(PaneId pane) {
+  if (const std::optional<std::wstring> value = session_->Variables().TrackFileValue(pane)) {
+    OpenTrackFile(*value);
+  }
+}
+
+void MainWindow::OpenTrackFile(const std::wstring& value) {
+  const std::wstring current_dir =
+      TrackBaseDirectory(session_->Variables().Global(), session_->Doc().StartDir);
+  tracks_->OpenTrackFile(value, current_dir, *this);
 }
 
 void MainWindow::AddToNavigation() {
