@@ -12,14 +12,14 @@ namespace tarnvelock {
 namespace {
 constexpr int kDepthPanelWidths[3] = {75, 75, 55};
 constexpr int kEchoPanelWidth = 35;
-constexpr int kBarHeight = 26;          // the echo glyph's panel, at 96 dpi
+constexpr int kBarHeight = 24;          // room for the echo glyph, at 96 dpi
 constexpr int kFontClearance = 8;       // the bar's height less its font's
 constexpr int kSmallestFontPixels = 6;  // what a tiny bar still shows
 }  // namespace
 
 EchoPanel::EchoPanel(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("EchoPanel"));
-  setFixedSize(kEchoPanelWidth, 26);
+  setFixedSize(kEchoPanelWidth, 22);
 }
 
 void EchoPanel::SetEcho(bool on) {
