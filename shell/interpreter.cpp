@@ -466,8 +466,14 @@ int Interpreter::Call(std::string_view text) {
     doubled += c;
     if (c == '^') doubled += '^';
   }
-  std::string expanded =
-      ExpandPercents(doubled, *this, InBatch() ? &frames_.back()->arguments : nullptr);
+  // An expansion error here ends only the CALL, not the batch.
+  std::string expansion_error;
+  std::string expanded = ExpandPercents(
+      doubled, *this, InBatch() ? &frames_.back()->arguments : nullptr, &expansion_error);
+  if (!expansion_error.empty()) {
+    ErrorLine(expansion_error);
+    return error_level_;
+  }
   ParseResult parsed = ParseCallText(std::move(expanded));
   if (!parsed.error.empty()) {
     ErrorLine(parsed.error);
