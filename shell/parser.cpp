@@ -59,33 +59,32 @@ class Parser {
     return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : '\0';
   }
 
-  // After a caret at the very end: the caret escapes the line end, and an
-  // escaped line end is dropped and escapes the character after it, the
-  // first one of the next physical line. When that line is empty, its own
-  // line end is that character: a line feed enters the text and the command
-  // goes on in the line after it ("set LF=^" and two empty lines).
+  // Appends the next physical line after the line end that ends the text so
+  // far; false at the end of the input.
   bool JoinNextLine() {
     if (!more_) return false;
     auto next = more_();
     if (!next) return false;
-    if (next->empty()) {
-      text_ += '\n';
-      if (auto after = more_()) text_ += *after;
-    } else {
-      text_ += *next;
-    }
+    text_ += '\n';
+    text_ += *next;
     if (text_.size() > kMaxLineLength) throw kTooLong;
     return true;
   }
 
   // Takes the caret at the current position and the character it escapes
-  // into out. An escaped line feed is dropped and escapes the character after
-  // it; at the very end of the text the next line is joined first. False
-  // when nothing follows (the caret is dropped).
+  // into out. At the very end the caret escapes the line end (the next line
+  // is joined); an escaped line feed is dropped and escapes the character
+  // after it, even another line feed: so a caret before an empty line puts
+  // that line's line feed into the text and goes on in the line after it
+  // ("set LF=^" and two empty lines). False when nothing follows (the caret
+  // is dropped).
   bool TakeEscaped(std::string* out) {
     ++pos_;
-    if (AtLineFeed()) ++pos_;
     if (AtEnd() && !JoinNextLine()) return false;
+    if (AtLineFeed()) {
+      ++pos_;
+      if (AtEnd() && !JoinNextLine()) return false;
+    }
     *out += text_[pos_++];
     return true;
   }

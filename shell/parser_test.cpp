@@ -159,7 +159,7 @@ TEST(Parser, CaretBeforeAnEmptyLineKeepsItsLineFeed) {
       {{"echo hello^", "", "world", "next"}, "echo hello\nworld", {"next"}},
       {{"set LF=^", "", "", "next"}, "set LF=\n", {"next"}},
       {{"echo a^", "", "b^", "", "", "next"}, "echo a\nb\n", {"next"}},
-      {{"echo end^", ""}, "echo end\n", {}},
+      {{"echo end^", ""}, "echo end", {}},
   };
   for (Case& c : cases) {
     std::string first = c.lines.front();
