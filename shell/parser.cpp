@@ -217,10 +217,32 @@ class Parser {
   }
 
   NodePtr ParseRem() {
-    // REM keeps the rest of the line as it stands: no operators, no redirection.
+    // REM keeps the rest of the line as it stands: no operators, no
+    // redirection. Only a caret that ends its first word at the end of the
+    // line joins the next line (into the remark); any other is ignored.
+    while (FirstRemWordEndsInCaret() && more_) {
+      auto next = more_();
+      if (!next) break;
+      text_.pop_back();
+      text_ += *next;
+      if (text_.size() > kMaxLineLength) throw kTooLong;
+    }
     std::string text = text_.substr(pos_);
     pos_ = text_.size();
     return MakeSimple(std::move(text));
+  }
+
+  // True when the word after "rem" at pos_ runs to the end of the text and
+  // ends in a caret that no caret escapes.
+  bool FirstRemWordEndsInCaret() const {
+    std::size_t at = pos_ + 3;
+    while (at < text_.size() && IsDelimiter(text_[at])) ++at;
+    if (at == text_.size()) return false;
+    while (at < text_.size() && !IsDelimiter(text_[at])) ++at;
+    if (at < text_.size()) return false;
+    std::size_t carets = 0;
+    while (carets < text_.size() && text_[text_.size() - 1 - carets] == '^') ++carets;
+    return carets % 2 == 1;
   }
 
   NodePtr ParseBlock() {

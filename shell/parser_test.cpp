@@ -200,6 +200,21 @@ TEST(Parser, RefusesWhatWouldExhaustTheStack) {
   EXPECT_EQ("", Parse(fine).error);
 }
 
+TEST(Parser, RemJoinsTheNextLineOnlyAfterACaretEndingItsFirstWord) {
+  EXPECT_EQ("rem wordecho x", Text(*Parse("rem word^", {"echo x"}).node));
+  EXPECT_EQ("rem a b^", Text(*Parse("rem a b^", {"echo x"}).node));
+  EXPECT_EQ("rem a^^", Text(*Parse("rem a^^", {"echo x"}).node));
+  std::deque<std::string> rest{"more^", "last", "echo x"};
+  LineSupplier more = [&rest]() -> std::optional<std::string> {
+    if (rest.empty()) return std::nullopt;
+    std::string next = rest.front();
+    rest.pop_front();
+    return next;
+  };
+  EXPECT_EQ("rem wordmorelast", Text(*ParseLine("rem word^", more).node));
+  EXPECT_EQ((std::deque<std::string>{"echo x"}), rest);
+}
+
 TEST(Parser, RemLabelsAndStrayBrackets) {
   EXPECT_EQ("rem a & b > c", Text(*Parse("rem a & b > c").node));
   EXPECT_TRUE(Parse("rem x > c").node->redirections.empty());
