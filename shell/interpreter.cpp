@@ -493,16 +493,9 @@ int Interpreter::Call(std::string_view text) {
       std::holds_alternative<ForStatement>(node.value)) {
     return NotRecognized(SplitCommandWord(trimmed).typed);
   }
+  // A redirection that appears only now is taken out of the text with its
+  // file name but not performed; the CALL's own ones were set up already.
   const auto& command = std::get<SimpleCommand>(node.value);
-  RedirectionScope scope;
-  for (const Redirection& redirection : node.redirections) {
-    std::string failure = scope.Apply(redirection.kind, redirection.handle, redirection.target);
-    if (!failure.empty()) {
-      ErrorLine(failure);
-      error_level_ = 1;
-      return 1;
-    }
-  }
   std::string_view call_text = TrimLeadingDelimiters(command.text);
   if (!call_text.empty() && call_text.front() == ':') {
     CommandWord word = SplitCommandWord(call_text);
