@@ -8,26 +8,34 @@ namespace tarnvelock {
 
 namespace {
 
-std::int64_t ParseOffset(std::string_view text) {
-  auto value = ParseInteger(TrimBlanks(text));
-  return value ? *value : 0;
+// One number of "~start,length": absent (empty) counts as 0; anything that
+// is no number makes the whole edit malformed.
+std::optional<std::int64_t> ParseOffset(std::string_view text) {
+  text = TrimBlanks(text);
+  if (text.empty()) return 0;
+  return ParseInteger(text);
 }
 
-std::string Substring(std::string_view value, std::string_view spec) {
+// "start[,length]" after the "~"; nothing when either number does not parse
+// ("~2a", "~2,x").
+std::optional<std::string> Substring(std::string_view value, std::string_view spec) {
   auto length = static_cast<std::int64_t>(value.size());
   std::size_t comma = spec.find(',');
-  std::int64_t start = ParseOffset(spec.substr(0, comma));
-  if (start < 0) start = std::max<std::int64_t>(0, start + length);
-  if (start > length) return {};
-  std::int64_t end = length;
+  auto start = ParseOffset(spec.substr(0, comma));
+  std::optional<std::int64_t> count;
   if (comma != std::string_view::npos) {
-    std::int64_t count = ParseOffset(spec.substr(comma + 1));
-    end = count < 0 ? length + count : start + count;
+    count = ParseOffset(spec.substr(comma + 1));
+    if (!count) return std::nullopt;
   }
+  if (!start) return std::nullopt;
+  std::int64_t from = *start < 0 ? std::max<std::int64_t>(0, *start + length) : *start;
+  if (from > length) return std::string();
+  std::int64_t end = length;
+  if (count) end = *count < 0 ? length + *count : from + *count;
   if (end > length) end = length;
-  if (end <= start) return {};
+  if (end <= from) return std::string();
   return std::string(
-      value.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)));
+      value.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(end - from)));
 }
 
 std::string Replace(std::string_view value, std::string_view old_text, std::string_view new_text) {
@@ -206,8 +214,8 @@ class PercentExpansion {
     }
   }
 
-  // A reference to an undefined variable: removed in a batch, kept as
-  // written on the command line.
+  // A reference to an undefined variable (or its "%NAME:" part): removed in
+  // a batch, kept as written on the command line.
   void Unresolved(std::size_t length) {
     if (arguments_ == nullptr) out_ += line_.substr(at_, length);
     at_ += length;
@@ -222,15 +230,28 @@ class PercentExpansion {
       Unresolved(colon + 2);
       return;
     }
-    if (close == std::string_view::npos) return LonePercent();
-    std::string_view rest = Rest();
-    auto edited = EditValue(*value, rest.substr(colon + 1, close - colon - 1));
-    if (edited) {
-      out_ += *edited;
-    } else {
-      out_ += line_.substr(at_, close + 2);
+    std::string_view edit;
+    if (close != std::string_view::npos) edit = Rest().substr(colon + 1, close - colon - 1);
+    if (IsEmptySearch(edit) && error_ != nullptr) {
+      *error_ = "The syntax of the command is incorrect.";
+      stopped_ = true;
+      return;
     }
+    auto edited = close == std::string_view::npos ? std::nullopt : EditValue(*value, edit);
+    if (!edited) {
+      // A malformed edit ("%V:~2a%") is treated like an undefined name: the
+      // scan goes on after "%NAME:".
+      Unresolved(colon + 2);
+      return;
+    }
+    out_ += *edited;
     at_ += close + 2;
+  }
+
+  // "=new" and "*=new": a replacement without text to search for.
+  static bool IsEmptySearch(std::string_view edit) {
+    if (!edit.empty() && edit.front() == '*') edit.remove_prefix(1);
+    return !edit.empty() && edit.front() == '=';
   }
 
   std::string_view line_;
@@ -245,7 +266,10 @@ class PercentExpansion {
 }  // namespace
 
 std::optional<std::string> EditValue(std::string_view value, std::string_view edit) {
-  if (!edit.empty() && edit.front() == '~') return Substring(value, edit.substr(1));
+  // "~2a=x" is no substring, so it replaces "~2a".
+  if (!edit.empty() && edit.front() == '~') {
+    if (auto part = Substring(value, edit.substr(1))) return part;
+  }
   std::size_t equals = edit.find('=');
   if (equals == std::string_view::npos) return std::nullopt;
   return Replace(value, edit.substr(0, equals), edit.substr(equals + 1));

@@ -46,6 +46,46 @@ TEST(PercentExpansion, BatchModeRules) {
   }
 }
 
+// An edit that is neither a substring nor a replacement counts like an
+// undefined name: "%NAME:" goes and the scan goes on after it.
+TEST(PercentExpansion, MalformedEditsDropTheNameAndColon) {
+  FakeVariables variables;
+  BatchArguments arguments = Arguments();
+  struct Case {
+    const char* line;
+    const char* expected;
+  } cases[] = {
+      {"[%X:~2a%]", "[~2a]"},
+      {"[%X:~a%]", "[~a]"},
+      {"[%X:~2,x%]", "[~2,x]"},
+      {"[%X:~08%]", "[~08]"},    // 08 is no octal number
+      {"[%X:~,%]", "[]"},        // both numbers absent: from 0, length 0
+      {"[%X:~%]", "[abc]"},      // no numbers: the whole value
+      {"[%X:~0x1%]", "[bc]"},    // numbers may be hexadecimal
+      {"[%X:~2a=Z%]", "[abc]"},  // no substring, so a replacement of "~2a"
+      {"[%X:nonsense%]", "[nonsense]"},
+      {"[%X:~1", "[~1"},  // no closing percent
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.expected, ExpandPercents(c.line, variables, &arguments)) << c.line;
+  }
+  // On the command line the text stays as written.
+  EXPECT_EQ("[%X:~2a%]", ExpandPercents("[%X:~2a%]", variables, nullptr));
+}
+
+TEST(PercentExpansion, ReplacementWithoutSearchTextIsASyntaxError) {
+  FakeVariables variables;
+  BatchArguments arguments = Arguments();
+  for (const char* line : {"echo %X:=y%", "echo %X:*=y%"}) {
+    std::string error;
+    ExpandPercents(line, variables, &arguments, &error);
+    EXPECT_EQ("The syntax of the command is incorrect.", error) << line;
+  }
+  std::string error;
+  EXPECT_EQ("[=y]", ExpandPercents("[%UNDEFINED:=y%]", variables, &arguments, &error));
+  EXPECT_EQ("", error);
+}
+
 TEST(PercentExpansion, CommandLineModeKeepsWhatIsUndefined) {
   FakeVariables variables;
   EXPECT_EQ("%UNDEFINED% abc %%", ExpandPercents("%UNDEFINED% %X% %%", variables, nullptr));
@@ -69,6 +109,7 @@ TEST(ValueEdits, SubstringBoundsAndInvalidEdits) {
   EXPECT_EQ("a", EditValue("abc", "~0,1"));
   EXPECT_EQ("abc", EditValue("abc", "=x"));  // nothing to replace
   EXPECT_FALSE(EditValue("abc", "nonsense").has_value());
+  EXPECT_FALSE(EditValue("abc", "~1,2x").has_value());
 }
 
 TEST(ForVariables, ModifiersAndLetterAmbiguity) {

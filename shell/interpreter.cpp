@@ -376,13 +376,7 @@ int Interpreter::RunExternal(const std::string& typed, const std::string& rest, 
   // too, where the system's own would be found on PATH).
   if (EqualsIgnoreCase(name, "cmd") || EqualsIgnoreCase(name, "cmd.exe")) return RunNested(rest);
   auto found = FindCommand(name, variables_.Find("PATH"));
-  auto not_found = [this, &typed] {
-    Err("'" + typed + "' is not recognized as an internal or external command," +
-        std::string(kNewline) + "operable program or batch file." + std::string(kNewline));
-    error_level_ = 9009;
-    return 9009;
-  };
-  if (!found) return not_found();
+  if (!found) return NotRecognized(typed);
   if (found->kind == ResolvedCommand::Kind::Batch) {
     return RunBatch(found->path, typed, rest, called);
   }
@@ -393,9 +387,16 @@ int Interpreter::RunExternal(const std::string& typed, const std::string& rest, 
   std::vector<std::string> argv{found->path};
   for (std::string& argument : SplitProgramArguments(rest)) argv.push_back(std::move(argument));
   auto process = StartProgram(found->path, argv, variables_.Entries());
-  if (!process) return not_found();
+  if (!process) return NotRecognized(typed);
   error_level_ = WaitForProcess(*process);
   return error_level_;
+}
+
+int Interpreter::NotRecognized(const std::string& typed) {
+  Err("'" + typed + "' is not recognized as an internal or external command," +
+      std::string(kNewline) + "operable program or batch file." + std::string(kNewline));
+  error_level_ = 9009;
+  return 9009;
 }
 
 int Interpreter::RunBatch(const std::string& path, const std::string& typed_name,
@@ -465,8 +466,14 @@ int Interpreter::Call(std::string_view text) {
     doubled += c;
     if (c == '^') doubled += '^';
   }
-  std::string expanded =
-      ExpandPercents(doubled, *this, InBatch() ? &frames_.back()->arguments : nullptr);
+  // An expansion error here ends only the CALL, not the batch.
+  std::string expansion_error;
+  std::string expanded = ExpandPercents(
+      doubled, *this, InBatch() ? &frames_.back()->arguments : nullptr, &expansion_error);
+  if (!expansion_error.empty()) {
+    ErrorLine(expansion_error);
+    return error_level_;
+  }
   ParseResult parsed = ParseCallText(std::move(expanded));
   if (!parsed.error.empty()) {
     ErrorLine(parsed.error);
@@ -474,23 +481,27 @@ int Interpreter::Call(std::string_view text) {
     return 1;
   }
   if (!parsed.node) return 0;
-  const auto* command = std::get_if<SimpleCommand>(&parsed.node->value);
-  if (command == nullptr) return Execute(*parsed.node);
-  RedirectionScope scope;
-  for (const Redirection& redirection : parsed.node->redirections) {
-    std::string failure = scope.Apply(redirection.kind, redirection.handle, redirection.target);
-    if (!failure.empty()) {
-      ErrorLine(failure);
-      error_level_ = 1;
-      return 1;
-    }
+  // The second reading runs no new command operator, no block and nothing
+  // after "@": such a CALL ends without a word. IF and FOR are no commands
+  // CALL can find.
+  const Node& node = *parsed.node;
+  if (node.quiet || std::holds_alternative<Chain>(node.value) ||
+      std::holds_alternative<Block>(node.value)) {
+    return error_level_;
   }
-  std::string_view call_text = TrimLeadingDelimiters(command->text);
+  if (std::holds_alternative<IfStatement>(node.value) ||
+      std::holds_alternative<ForStatement>(node.value)) {
+    return NotRecognized(SplitCommandWord(trimmed).typed);
+  }
+  // A redirection that appears only now is taken out of the text with its
+  // file name but not performed; the CALL's own ones were set up already.
+  const auto& command = std::get<SimpleCommand>(node.value);
+  std::string_view call_text = TrimLeadingDelimiters(command.text);
   if (!call_text.empty() && call_text.front() == ':') {
     CommandWord word = SplitCommandWord(call_text);
     return CallLabel(word.typed, word.rest);
   }
-  return RunCommandText(command->text, true);
+  return RunCommandText(command.text, true);
 }
 
 std::optional<std::string> Interpreter::ReadBatchLine(Frame& frame) {

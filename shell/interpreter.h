@@ -118,6 +118,8 @@ class Interpreter : public VariableLookup {
   // Runs a command given as text: internal command, batch file or program.
   int RunCommandText(const std::string& text, bool called);
   int RunExternal(const std::string& name, const std::string& rest, bool called);
+  // The message for a command name that names nothing; ERRORLEVEL 9009.
+  int NotRecognized(const std::string& typed);
   int RunBatch(const std::string& path, const std::string& typed_name, const std::string& rest,
                bool called);
   int CallLabel(const std::string& label, const std::string& rest);

@@ -30,20 +30,24 @@ class Parser {
 
   NodePtr ParseTop(bool labels) {
     SkipCommandSpace();
-    if (AtEnd() || (labels && IsLabelLine())) return nullptr;
+    if (AtEnd() || AtLineFeed() || (labels && IsLabelLine())) return nullptr;
     // A leading "@" keeps the whole line from being echoed.
     bool quiet = Peek() == '@';
     NodePtr node = ParseSequence(nullptr);
     node->quiet = node->quiet || quiet;
     SkipBlanks();
     // What follows a closed block without an operator is an error; a surplus
-    // closing bracket ends the line.
-    if (!AtEnd() && Peek() != ')') throw Unexpected(ReadToken());
+    // closing bracket or a line feed ends the line.
+    if (!AtEnd() && Peek() != ')' && !AtLineFeed()) throw Unexpected(ReadToken());
     return node;
   }
 
  private:
   bool AtEnd() const { return pos_ >= text_.size(); }
+  // A line feed that no caret escapes (one that an expanded value brought
+  // in) ends the line there; inside a block it ends the command like a new
+  // line would.
+  bool AtLineFeed() const { return Peek() == '\n'; }
 
   // A label may stand after "@" signs and separators ("@  :name").
   bool IsLabelLine() const {
@@ -55,28 +59,31 @@ class Parser {
     return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : '\0';
   }
 
-  // Appends the next physical line after a caret at the very end; the caret
-  // goes and the first character of the new line counts as escaped. An empty
-  // next line is taken and ends the command.
-  bool ContinueAfterCaret() {
+  // Appends the next physical line after the line end that ends the text so
+  // far; false at the end of the input.
+  bool JoinNextLine() {
     if (!more_) return false;
-    text_.pop_back();
     auto next = more_();
-    if (!next || next->empty()) return false;
+    if (!next) return false;
+    text_ += '\n';
     text_ += *next;
     if (text_.size() > kMaxLineLength) throw kTooLong;
     return true;
   }
 
   // Takes the caret at the current position and the character it escapes
-  // into out; a caret at the very end joins the next line first. False when
-  // nothing follows (the caret is dropped).
+  // into out. At the very end the caret escapes the line end (the next line
+  // is joined); an escaped line feed is dropped and escapes the character
+  // after it, even another line feed: so a caret before an empty line puts
+  // that line's line feed into the text and goes on in the line after it
+  // ("set LF=^" and two empty lines). False when nothing follows (the caret
+  // is dropped).
   bool TakeEscaped(std::string* out) {
-    if (pos_ + 1 < text_.size()) {
+    ++pos_;
+    if (AtEnd() && !JoinNextLine()) return false;
+    if (AtLineFeed()) {
       ++pos_;
-    } else if (!ContinueAfterCaret()) {
-      ++pos_;
-      return false;
+      if (AtEnd() && !JoinNextLine()) return false;
     }
     *out += text_[pos_++];
     return true;
@@ -102,7 +109,7 @@ class Parser {
 
   bool AtCommandEnd() const {
     char c = Peek();
-    return AtEnd() || c == '&' || c == '|' || (c == ')' && depth_ > 0);
+    return AtEnd() || c == '&' || c == '|' || c == '\n' || (c == ')' && depth_ > 0);
   }
 
   // sequence := conditional { "&" conditional }
@@ -210,10 +217,32 @@ class Parser {
   }
 
   NodePtr ParseRem() {
-    // REM keeps the rest of the line as it stands: no operators, no redirection.
+    // REM keeps the rest of the line as it stands: no operators, no
+    // redirection. Only a caret that ends its first word at the end of the
+    // line joins the next line (into the remark); any other is ignored.
+    while (FirstRemWordEndsInCaret() && more_) {
+      auto next = more_();
+      if (!next) break;
+      text_.pop_back();
+      text_ += *next;
+      if (text_.size() > kMaxLineLength) throw kTooLong;
+    }
     std::string text = text_.substr(pos_);
     pos_ = text_.size();
     return MakeSimple(std::move(text));
+  }
+
+  // True when the word after "rem" at pos_ runs to the end of the text and
+  // ends in a caret that no caret escapes.
+  bool FirstRemWordEndsInCaret() const {
+    std::size_t at = pos_ + 3;
+    while (at < text_.size() && IsDelimiter(text_[at])) ++at;
+    if (at == text_.size()) return false;
+    while (at < text_.size() && !IsDelimiter(text_[at])) ++at;
+    if (at < text_.size()) return false;
+    std::size_t carets = 0;
+    while (carets < text_.size() && text_[text_.size() - 1 - carets] == '^') ++carets;
+    return carets % 2 == 1;
   }
 
   NodePtr ParseBlock() {
@@ -234,9 +263,15 @@ class Parser {
         ++pos_;
         break;
       }
+      if (AtLineFeed()) {
+        ++pos_;
+        continue;
+      }
       block.commands.push_back(ParseSequence(nullptr));
       SkipBlanks();
-      if (!AtEnd() && Peek() != ')') throw Unexpected(std::string(1, Peek()));
+      if (!AtEnd() && Peek() != ')' && !AtLineFeed()) {
+        throw Unexpected(std::string(1, Peek()));
+      }
     }
     --depth_;
     auto node = std::make_unique<Node>();
@@ -286,8 +321,8 @@ class Parser {
     bool quoted = false;
     while (!AtEnd()) {
       char c = Peek();
-      if (!quoted && (IsBlank(c) || c == '&' || c == '|' || c == '<' || c == '>' ||
-                      (c == ')' && depth_ > 0))) {
+      if (c == '\n' || (!quoted && (IsBlank(c) || c == '&' || c == '|' || c == '<' || c == '>' ||
+                                    (c == ')' && depth_ > 0)))) {
         break;
       }
       if (c == '"') quoted = !quoted;
@@ -306,7 +341,7 @@ class Parser {
     auto node = std::make_unique<Node>();
     std::string text;
     bool quoted = false;
-    while (!AtEnd()) {
+    while (!AtEnd() && !AtLineFeed()) {
       char c = Peek();
       if (quoted) {
         text += c;
@@ -371,7 +406,7 @@ class Parser {
     SkipCommandSpace();
     std::string token;
     bool quoted = false;
-    while (!AtEnd()) {
+    while (!AtEnd() && !AtLineFeed()) {
       char c = Peek();
       bool after_quotes = !token.empty() && token.back() == '"';
       if (!quoted &&

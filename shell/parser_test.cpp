@@ -148,17 +148,45 @@ TEST(Parser, RedirectionsBeforeABlockAndLabelsAfterAt) {
   EXPECT_EQ("", Parse("@   :  label>x").error);
 }
 
-TEST(Parser, CaretBeforeAnEmptyLineEndsTheCommand) {
-  std::deque<std::string> rest{"", "next"};
-  LineSupplier more = [&rest]() -> std::optional<std::string> {
-    if (rest.empty()) return std::nullopt;
-    std::string next = rest.front();
-    rest.pop_front();
-    return next;
+// A caret escapes the line end; an escaped line end escapes the character
+// after it, which for an empty next line is that line's own line feed.
+TEST(Parser, CaretBeforeAnEmptyLineKeepsItsLineFeed) {
+  struct Case {
+    std::deque<std::string> lines;  // the first is the line parsed
+    std::string text;
+    std::deque<std::string> left;
+  } cases[] = {
+      {{"echo hello^", "", "world", "next"}, "echo hello\nworld", {"next"}},
+      {{"set LF=^", "", "", "next"}, "set LF=\n", {"next"}},
+      {{"echo a^", "", "b^", "", "", "next"}, "echo a\nb\n", {"next"}},
+      {{"echo end^", ""}, "echo end", {}},
   };
-  ParseResult result = ParseLine("echo hello^", more);
-  EXPECT_EQ("echo hello", Text(*result.node));
-  EXPECT_EQ((std::deque<std::string>{"next"}), rest);
+  for (Case& c : cases) {
+    std::string first = c.lines.front();
+    c.lines.pop_front();
+    LineSupplier more = [&c]() -> std::optional<std::string> {
+      if (c.lines.empty()) return std::nullopt;
+      std::string next = c.lines.front();
+      c.lines.pop_front();
+      return next;
+    };
+    ParseResult result = ParseLine(first, more);
+    ASSERT_TRUE(result.node) << first;
+    EXPECT_EQ(c.text, Text(*result.node)) << first;
+    EXPECT_EQ(c.left, c.lines) << first;
+  }
+}
+
+// A line feed that an expanded value brought in ends the line; in a block
+// it separates commands, and after a caret it is dropped.
+TEST(Parser, UnescapedLineFeedEndsTheLine) {
+  EXPECT_EQ("echo a", Text(*Parse("echo a\necho b & echo c").node));
+  EXPECT_EQ(nullptr, Parse("\necho b").node);
+  ParseResult block = Parse("(echo a\necho b)");
+  ASSERT_TRUE(block.node);
+  EXPECT_EQ(2u, std::get<Block>(block.node->value).commands.size());
+  EXPECT_EQ("echo ab", Text(*Parse("echo a^\nb").node));
+  EXPECT_EQ("echo a\nb", Text(*Parse("echo a^\n\nb").node));
 }
 
 TEST(Parser, RefusesWhatWouldExhaustTheStack) {
@@ -170,6 +198,21 @@ TEST(Parser, RefusesWhatWouldExhaustTheStack) {
   EXPECT_EQ("The syntax of the command is incorrect.", Parse(nested_ifs + "echo").error);
   std::string fine = std::string(50, '(') + "echo" + std::string(50, ')');
   EXPECT_EQ("", Parse(fine).error);
+}
+
+TEST(Parser, RemJoinsTheNextLineOnlyAfterACaretEndingItsFirstWord) {
+  EXPECT_EQ("rem wordecho x", Text(*Parse("rem word^", {"echo x"}).node));
+  EXPECT_EQ("rem a b^", Text(*Parse("rem a b^", {"echo x"}).node));
+  EXPECT_EQ("rem a^^", Text(*Parse("rem a^^", {"echo x"}).node));
+  std::deque<std::string> rest{"more^", "last", "echo x"};
+  LineSupplier more = [&rest]() -> std::optional<std::string> {
+    if (rest.empty()) return std::nullopt;
+    std::string next = rest.front();
+    rest.pop_front();
+    return next;
+  };
+  EXPECT_EQ("rem wordmorelast", Text(*ParseLine("rem word^", more).node));
+  EXPECT_EQ((std::deque<std::string>{"echo x"}), rest);
 }
 
 TEST(Parser, RemLabelsAndStrayBrackets) {

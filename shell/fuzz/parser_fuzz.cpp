@@ -1,7 +1,9 @@
 // libFuzzer target for the interpreter's reading phase: the input is a batch
 // file whose lines go through percent expansion, the parser (blocks and caret
 // continuations take further lines), the echo form of what was parsed, the
-// FOR-variable and delayed expansions, SET /A and the FOR /F options. None of
+// FOR-variable and delayed expansions, SET /A, the FOR /F options, the
+// comparisons of IF, and the splitting of a command's text into its name,
+// arguments and switches, and of the interpreter's own command line. None of
 // them may crash, hang or throw on any input.
 #include <cstddef>
 #include <cstdint>
@@ -9,9 +11,13 @@
 #include <string>
 #include <string_view>
 
+#include "shell/arguments.h"
 #include "shell/expansion.h"
 #include "shell/for_loop.h"
+#include "shell/if_condition.h"
+#include "shell/invocation.h"
 #include "shell/parser.h"
+#include "shell/paths.h"
 #include "shell/set_arithmetic.h"
 #include "shell/syntax.h"
 #include "shell/variables.h"
@@ -61,10 +67,22 @@ void Exercise(const Node& node, const FixedVariables& variables) {
       SplitLine(statement->set, format, &values);
     }
   }
+  if (const auto* statement = std::get_if<IfStatement>(&node.value)) {
+    if (statement->kind == IfStatement::Kind::Compare && statement->op != "==") {
+      CompareOperands(statement->left, statement->op, statement->right, statement->ignore_case);
+    }
+  }
   if (const auto* command = std::get_if<SimpleCommand>(&node.value)) {
     Variables scratch;
     EvaluateArithmetic(command->text, scratch);
     ParseCallText(command->text);
+    CommandWord word = SplitCommandWord(command->text);
+    for (const std::string& argument : SplitBatchArguments(word.rest)) {
+      WildcardMatch(argument, "Some Name.txt");
+    }
+    SplitArgumentsAndSwitches(word.rest);
+    SplitProgramArguments(word.rest);
+    ParseInvocation(word.rest, variables.values);
   }
 }
 
