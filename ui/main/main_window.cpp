@@ -22,10 +22,12 @@
 
 #include "core/base/exchange_file_names.h"
 #include "core/document/line_marks.h"
+#include "core/run/internal_editor.h"
 #include "platform/code_page.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
 #include "ui/main/console_window.h"
+#include "ui/main/editor_pane.h"
 #include "ui/main/log_pane.h"
 #include "ui/main/pictures.h"
 #include "ui/main/source_view.h"
@@ -68,6 +70,7 @@ MainWindow::MainWindow(const AppSettings& settings, const std::wstring& program_
   CreateMenus();
   CreateToolBar();
   CreateLayout();
+  CreateEditorPane();
   ConnectCommands();
   ApplySettings(settings);
 
@@ -114,11 +117,10 @@ void MainWindow::CreateActions() {
     addAction(action);  // the shortcuts work without a menu too
     actions_[spec.id] = action;
   }
-  // Not part of this window yet: the internal and external editors, the
-  // help, the track windows and the start-up settings dialog.
-  for (CommandId later :
-       {CommandId::Editor, CommandId::CallEditor, CommandId::HelpHelp, CommandId::HelpCommandDirect,
-        CommandId::HelpCommand, CommandId::TrackFile}) {
+  // Not part of this window yet: the help, the track windows and the
+  // start-up settings dialog.
+  for (CommandId later : {CommandId::HelpHelp, CommandId::HelpCommandDirect, CommandId::HelpCommand,
+                          CommandId::TrackFile}) {
     actions_[later]->setEnabled(false);
   }
 }
@@ -251,8 +253,6 @@ void MainWindow::RefreshCommands() {
   actions_.at(CommandId::StopOnErr)->setChecked(options.StopOnErr);
   actions_.at(CommandId::EnableProzent0)->setChecked(options.Prozent0);
   actions_.at(CommandId::ReplaceToRem)->setChecked(session_->ReplaceToRem());
-  // Open stays possible in every state; so do New and Exit.
-  actions_.at(CommandId::FileOpen)->setEnabled(true);
 }
 
 void MainWindow::RefreshPanes() {
@@ -465,11 +465,17 @@ void MainWindow::OpenAtStart(const std::wstring& command_line_file) {
 
 void MainWindow::OpenFromOtherInstance(const std::wstring& path) {
   BringToFront();
+  if (InternalEditorOpen() && !LeaveInternalEditor()) return;
   session_->Document().OpenDocument(path);
   PanesChanged();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  // The edited text and the batch's marks would be lost with the window.
+  if (!closed_ && InternalEditorOpen() && !LeaveInternalEditor()) {
+    event->ignore();
+    return;
+  }
   if (!closed_) {
     closed_ = true;
     const AppSettings settings = CurrentSettings();

@@ -29,6 +29,8 @@ class QMenu;
 namespace tarnvelock {
 
 class ConsoleWindow;
+class EditorPane;
+class InternalEditor;
 class LogPane;
 class SourceView;
 class StatusPanels;
@@ -65,6 +67,8 @@ class MainWindow final : public QMainWindow, public NullRunView {
   VariablePaneView& LocalPane() { return *local_; }
   LogPane& Log() { return *log_; }
   QComboBox& ParameterBox() { return *params_; }
+  EditorPane& Editor() { return *editor_pane_; }
+  bool InternalEditorOpen() const;
   // Calls PollStop at once, as the timer does.
   void Poll();
 
@@ -136,8 +140,20 @@ class MainWindow final : public QMainWindow, public NullRunView {
   void AddLogLine();
   void AddToNavigation();
 
+  // main_window_editor.cpp: the internal and external editors.
+  void CreateEditorPane();
+  void ActionEditorExecute();
+  // Asks "File changed. Save now?" for a changed text; false when the
+  // editor stays open.
+  bool LeaveInternalEditor();
+  // Both false when nothing was written.
+  bool ActionFileSaveExecute();
+  bool ActionFileSaveAsExecute();
+  void ActionCallEditorExecute();
+
   std::unique_ptr<DebugSession> session_;
   std::unique_ptr<LogOptionSwitches> log_switches_;
+  std::unique_ptr<InternalEditor> internal_editor_;
   std::function<void(const AppSettings&)> settings_writer_;
   AppSettings settings_;
   std::map<CommandId, QAction*> actions_;
@@ -149,6 +165,8 @@ class MainWindow final : public QMainWindow, public NullRunView {
   QComboBox* params_ = nullptr;
   QSplitter* columns_ = nullptr;
   QSplitter* variables_ = nullptr;
+  EditorPane* editor_pane_ = nullptr;
+  QList<int> editor_sizes_;  // the columns before the editor took two of them
   QDialog* wait_dialog_ = nullptr;
   ConsoleWindow* console_ = nullptr;
   QTimer poll_timer_;

@@ -104,15 +104,23 @@ void MainWindow::Execute(CommandId id, bool checked) {
       close();
       return;
     case CommandId::FileSave:
+      ActionFileSaveExecute();
+      break;
     case CommandId::FileSaveAs:
+      ActionFileSaveAsExecute();
+      break;
     case CommandId::Editor:
+      ActionEditorExecute();
+      break;
     case CommandId::CallEditor:
+      ActionCallEditorExecute();
+      break;
     case CommandId::HelpHelp:
     case CommandId::HelpCommandDirect:
     case CommandId::HelpCommand:
     case CommandId::TrackFile:
     case CommandId::Settings:
-      break;  // the editors, the help and the dialogs are not part of this window yet
+      break;  // the help and the dialogs are not part of this window yet
     case CommandId::EditCut:
       if (QLineEdit* edit = FocusedLineEdit()) edit->cut();
       break;
