@@ -2,9 +2,11 @@
 // changed text with each answer, F2 and Save as, the commands while it is
 // open, the marks after it, and the reload of a batch changed outside (as
 // the external editor changes it) when the debugger is activated.
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QTest>
 
 #include "core/run/debug_session.h"
@@ -214,6 +216,46 @@ class EditorTest : public QObject {
     QVERIFY(Doc().Records[1].BreakPoint);
     QVERIFY(Doc().Records[2].EchoZeile);
     QVERIFY(Window().Action(CommandId::CallEditor)->isEnabled());
+  }
+
+  void onlyCharactersOfTheCodePageGetIn() {
+    const QString batch = bench_.WriteBatch(QStringLiteral("ansi.bat"), {QStringLiteral("echo a")});
+    bench_.Open(batch);
+    Doc().Options.FormatAnsi = true;  // Windows-1252, which has no Greek
+    Window().Session().Document().MenuItemSettingsFormatAnsiClick();
+    Key(Qt::Key_F3);
+    EditorPane& editor = Window().Editor();
+    QTest::keyClick(&editor, Qt::Key_End);
+    for (const QChar typed : QStringLiteral("\u00E4\u03A9")) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(typed));
+      QCoreApplication::sendEvent(&editor, &press);
+    }
+    QCOMPARE(editor.toPlainText(), QStringLiteral("echo a\u00E4"));
+    QApplication::clipboard()->setText(QStringLiteral("x\u03A9y"));
+    editor.paste();
+    QCOMPARE(editor.toPlainText(), QStringLiteral("echo a\u00E4x?y"));
+    Key(Qt::Key_F2);
+    QCOMPARE(Contents(batch), QByteArray("echo a\xE4x?y\r\n"));
+    Key(Qt::Key_F3);
+    QCOMPARE(Line(0), QStringLiteral("echo a\u00E4x?y"));
+  }
+
+  void closingTheWindowAsksForTheEditedText() {
+    const QString batch = bench_.WriteBatch(
+        QStringLiteral("exit.bat"), {QStringLiteral("echo one"), QStringLiteral("echo two")});
+    bench_.Open(batch);
+    Doc().Records[1].BreakPoint = true;
+    Key(Qt::Key_F3);
+    TypeAtTop(QStringLiteral("echo zero"));
+    AnswerWith(QStringLiteral("Cancel"));
+    QVERIFY(!Window().close());
+    QVERIFY(Window().InternalEditorOpen());
+    AnswerWith(QStringLiteral("Yes"));
+    bench_.CloseWindow();
+    QVERIFY(AllModalsAnswered());
+    QCOMPARE(Contents(batch), QByteArray("echo zero\r\necho one\r\necho two\r\n"));
+    // The batch was closed as usual: its mark, one line further down, is kept.
+    QVERIFY(Contents(batch + QStringLiteral(".ini")).contains("[BreakPoint2]"));
   }
 
   void screenshotWithTheEditorOpen() {
