@@ -27,7 +27,6 @@
 #include "platform/environment.h"
 #include "platform/file_system.h"
 #include "ui/main/console_window.h"
-#include "ui/main/editor_pane.h"
 #include "ui/main/log_pane.h"
 #include "ui/main/pictures.h"
 #include "ui/main/source_view.h"
