@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/document/ini_file.h"
+#include "platform/desktop_editor.h"
 #include "platform/file_system.h"
 #include "platform/io_status.h"
 
@@ -16,7 +17,7 @@ struct AppSettings {
   std::wstring TmpPath;   // base of the temporary directory; empty = the system's
   std::wstring LastFile;  // the batch open at the end; empty when none
   int FontSize = 10;      // points of the source font
-  std::wstring Editor = L"notepad.exe %n";
+  std::wstring Editor = DefaultEditorTemplate();  // the external editor's command template
   // The main window; while Maximized the other four keep the restored bounds.
   bool Maximized = false;
   int Left = 300;

@@ -17,6 +17,7 @@ TEST(AppSettingsTest, WritesEveryKeyInItsOrder) {
   s.Height = 600;
   s.ConsoleLeft = 5;
   s.ConsoleTop = 6;
+  s.Editor = L"notepad.exe %n";
   VirtualFileSystem fs;
   fs.Create(L"/opt/t/tarnvelock", "");
   ASSERT_TRUE(WriteAppSettings(fs, AppSettingsPath(L"/opt/t/"), s));

@@ -402,6 +402,10 @@ void DocumentController::ApplicationEventsActivate() {
 }
 
 std::vector<std::wstring> DocumentController::BeginInternalEdit() {
+  // The text is about to change under the batch; the process would go on
+  // stopping at lines the debugger no longer shows.
+  const RunState state = run_.GetRunState();
+  if (state != RunState::NoFile && state != RunState::Ready) run_.ActionStartResetExecute();
   std::vector<std::wstring> lines;
   if (doc_.Loaded()) {
     for (std::int32_t i = 0; i < doc_.MaxCurZeile; ++i) lines.push_back(doc_.Items[i].text);
@@ -422,20 +426,20 @@ const std::wstring& DocumentController::EditorFilePath() const {
 
 IoStatus DocumentController::SaveEditorText(const std::wstring& path,
                                             const std::vector<std::wstring>& lines) {
-  if (MovedAside() && fs_.FullPath(path) == doc_.BatchPath) {
-    return IoStatus::Failure(L"While %0 is enabled " + doc_.BatchPath +
-                             L" holds the instrumented batch; the batch's own text is " +
-                             doc_.SourcePath + L".");
-  }
+  const std::wstring target =
+      MovedAside() && fs_.FullPath(path) == doc_.BatchPath ? doc_.SourcePath : path;
   std::wstring text;
   for (const std::wstring& line : lines) text += line + L"\r\n";
-  return fs_.WriteFile(path, code_pages_.Encode(text, doc_.Encoding));
+  return fs_.WriteFile(target, code_pages_.Encode(text, doc_.Encoding));
 }
 
-void DocumentController::EndInternalEdit() {
+void DocumentController::EndInternalEdit(const std::wstring& new_batch) {
   editing_ = false;
-  const std::wstring path = EditorFilePath();
+  const std::wstring path = EditorFilePath().empty() ? new_batch : EditorFilePath();
   if (!path.empty()) OpenDocument(path);
+  // A batch that could not be read again (it was removed meanwhile) must not
+  // stay half loaded: its paths would be watched and saved over.
+  if (!doc_.Loaded() && !doc_.BatchPath.empty()) UnloadDocument();
   edited_items_.clear();
   edited_records_.clear();
 }

@@ -71,15 +71,22 @@ class DocumentController {
   // The application became active: reloads the batch when it changed outside.
   void ApplicationEventsActivate();
 
-  // The internal editor. Opening it returns the lines to edit and enters the
-  // run state NoFile, keeping the lines and marks so that they can follow the
-  // text when the editor is left. EditorFilePath is the file to save to and to
-  // reload from: the user's own text, also while the %0 mode is on.
+  // The internal editor. Opening it ends a run in progress, returns the
+  // lines to edit and enters the run state NoFile, keeping the lines and
+  // marks so that they can follow the text when the editor is left.
+  // EditorFilePath is the file to reload from: the user's own text, also
+  // while the %0 mode is on.
   std::vector<std::wstring> BeginInternalEdit();
   const std::wstring& EditorFilePath() const;
-  // Writes lines to path in the document's code page, each ended by CR LF.
+  // Writes lines to path in the document's code page, each ended by CR LF,
+  // without a byte-order mark. While the %0 mode has moved the batch aside,
+  // BatchPath means the moved-aside text: the file under the batch's name
+  // is the instrumented batch.
   IoStatus SaveEditorText(const std::wstring& path, const std::vector<std::wstring>& lines);
-  void EndInternalEdit();
+  // Reloads the batch with its marks carried over to the edited text. When
+  // no batch was loaded, new_batch (the file the editor's text was saved to
+  // last, if any) is opened instead. A reload that fails leaves no document.
+  void EndInternalEdit(const std::wstring& new_batch = {});
 
   // Program end: closes the document, or, when the internal editor is open,
   // at least moves a batch that the %0 mode moved aside back.

@@ -313,8 +313,9 @@ TEST_F(DocumentControllerTest, InternalEditorUnderProzent0EditsTheUsersTextAndKe
   EXPECT_EQ(view_.loads, 1);
 
   lines.insert(lines.begin(), L"rem new");
-  EXPECT_FALSE(controller_.SaveEditorText(L"/b/job.bat", lines));
-  ASSERT_TRUE(controller_.SaveEditorText(controller_.EditorFilePath(), lines));
+  // The batch's own name means its moved-aside text, not the instrumented batch.
+  ASSERT_TRUE(controller_.SaveEditorText(L"/b/job.bat", lines));
+  EXPECT_EQ(fs_.Contents(L"/b/job.bat"), kInstrumented);
   controller_.EndInternalEdit();
   EXPECT_EQ(Texts()[0], L"rem new");
   EXPECT_EQ(doc().MaxCurZeile, 5);

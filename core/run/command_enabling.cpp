@@ -63,8 +63,22 @@ std::vector<EnablingChange> EnablingSet(RunState state) {
   return {};
 }
 
+std::vector<EnablingChange> InternalEditorSet(bool open) {
+  // Opening enters NoFile, whose set already disables the run commands, and
+  // leaving ends in the load's Ready (or stays in NoFile when it fails); so
+  // only what the run states leave alone is switched here. The breakpoint
+  // properties have no line to act on while the editor is open.
+  std::vector<EnablingChange> changes = Joined(
+      All({ActionFileSave, ActionFileSaveAs}, open),
+      All({ActionFileNew, ActionFileOpen, ActionCallEditor, ActionBearbeitenLineNumbers}, !open));
+  if (open) changes.push_back({ActionStartEditBreakPoint, false});
+  return changes;
+}
+
 CommandStates::CommandStates() {
-  for (Command command : {ActionFileSave,
+  for (Command command : {ActionFileNew,
+                          ActionFileOpen,
+                          ActionFileSave,
                           ActionFileSaveAs,
                           ActionFileClose,
                           ActionStartReset,
@@ -84,7 +98,9 @@ CommandStates::CommandStates() {
                           MenuItemSettingsStopOnErr,
                           MenuItemSettingsReplaceToRem,
                           MenuItemSettingsEnableBreak,
-                          MenuItemSettingsEnableProzent0}) {
+                          MenuItemSettingsEnableProzent0,
+                          ActionCallEditor,
+                          ActionBearbeitenLineNumbers}) {
     enabled_[command] = true;
   }
   Apply(All({ActionFileSave, ActionFileSaveAs, ActionStartEditBreakPoint}, false));

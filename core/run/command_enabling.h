@@ -15,6 +15,8 @@ namespace tarnvelock {
 
 // The commands and items whose enabling depends on the run state.
 enum class Command {
+  ActionFileNew,
+  ActionFileOpen,
   ActionFileSave,
   ActionFileSaveAs,
   ActionFileClose,
@@ -36,6 +38,8 @@ enum class Command {
   MenuItemSettingsReplaceToRem,
   MenuItemSettingsEnableBreak,
   MenuItemSettingsEnableProzent0,
+  ActionCallEditor,
+  ActionBearbeitenLineNumbers,
 };
 
 struct EnablingChange {
@@ -58,6 +62,10 @@ PaneSwitch PaneSwitchFor(bool on, bool enteringRunning);
 // The set of commands a state enables and disables on entry; Running and
 // Stopped have none.
 std::vector<EnablingChange> EnablingSet(RunState state);
+
+// What opening (open) or leaving the internal editor changes on top of the
+// run state's set: while it is open only its Save commands work on a file.
+std::vector<EnablingChange> InternalEditorSet(bool open);
 
 // Idle texts of status panels 2 to 4.
 inline constexpr std::wstring_view kCallPanelText = L"Call";

@@ -11,8 +11,10 @@ namespace {
 using C = CommandId;
 
 const std::array<CommandSpec, 38> kCommands = {{
-    {C::FileNew, "ActionFileNew", "&Neu", "&New", "", "Neu", "new"},
-    {C::FileOpen, "ActionFileOpen", "Ö&ffnen", "&Open", "Ctrl+O", "Öffnen", "open"},
+    {C::FileNew, "ActionFileNew", "&Neu", "&New", "", "Neu", "new", false, false,
+     Command::ActionFileNew},
+    {C::FileOpen, "ActionFileOpen", "Ö&ffnen", "&Open", "Ctrl+O", "Öffnen", "open", false, false,
+     Command::ActionFileOpen},
     {C::FileSave, "ActionFileSave", "&Speichern", "&Save", "F2", "Speichern", "save", false, false,
      Command::ActionFileSave},
     {C::FileSaveAs, "ActionFileSaveAs", "Speichern &unter...", "Save &as ...", "", "Save as",
@@ -25,7 +27,7 @@ const std::array<CommandSpec, 38> kCommands = {{
     {C::EditPaste, "ActionEditPaste", "&Einfügen", "&Insert", "", "Insert", "paste"},
     {C::Editor, "ActionEditor", "&Internal Editor", nullptr, "F3", "", "editor"},
     {C::CallEditor, "ActionCallEditor", "&External  Editor", nullptr, "Ctrl+F3", "Call Editor",
-     "editor"},
+     "editor", false, false, Command::ActionCallEditor},
     {C::StartAddCommand, "ActionStartAddCommand", "Add Command ...", nullptr, "Ctrl+A",
      "Command to be executed", nullptr, false, false, Command::ActionStartAddCommand},
     {C::StartExecuteAll, "ActionStartExecuteAll", "Execute", nullptr, "F9",
@@ -52,7 +54,7 @@ const std::array<CommandSpec, 38> kCommands = {{
     {C::StartIgnoreLine, "ActionStartIgnoreLine", "Line &ignore on/off", nullptr, "F6",
      "Line ignore on/off", "ignore", false, false, Command::ActionStartIgnoreLine},
     {C::LineNumbers, "ActionBearbeitenLineNumbers", "Show LineNumbers", nullptr, "F11",
-     "Show LineNumbers", "line_numbers", true, false},
+     "Show LineNumbers", "line_numbers", true, false, Command::ActionBearbeitenLineNumbers},
     {C::Settings, "ActionSettings", "Startup-Settings", nullptr, "F10", "Start-Settings",
      "settings", false, false, Command::ActionSettings},
     {C::EchoOnOff, "ActionSettingsEchoOnOff", "echo on", nullptr, "F12",

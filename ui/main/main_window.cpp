@@ -22,6 +22,7 @@
 
 #include "core/base/exchange_file_names.h"
 #include "core/document/line_marks.h"
+#include "core/run/internal_editor.h"
 #include "platform/code_page.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
@@ -73,6 +74,7 @@ MainWindow::MainWindow(const AppSettings& settings, const std::wstring& program_
   CreateLayout();
   tracks_ = new TrackWindows(*this, SystemFileSystem(), SystemCodePages());
   help_ = new HelpCommands(*this, *session_, *this);
+  CreateEditorPane();
   ConnectCommands();
   ApplySettings(settings);
 
@@ -118,11 +120,6 @@ void MainWindow::CreateActions() {
     action->setChecked(spec.checked);
     addAction(action);  // the shortcuts work without a menu too
     actions_[spec.id] = action;
-  }
-  // Not part of this window yet: the internal and external editors and the
-  // start-up settings dialog.
-  for (CommandId later : {CommandId::Editor, CommandId::CallEditor}) {
-    actions_[later]->setEnabled(false);
   }
   actions_[CommandId::HelpCommandDirect]->setShortcuts(
       {QKeySequence(QStringLiteral("Ctrl+F1")), QKeySequence(QStringLiteral("Ctrl+Shift+F1"))});
@@ -256,8 +253,6 @@ void MainWindow::RefreshCommands() {
   actions_.at(CommandId::StopOnErr)->setChecked(options.StopOnErr);
   actions_.at(CommandId::EnableProzent0)->setChecked(options.Prozent0);
   actions_.at(CommandId::ReplaceToRem)->setChecked(session_->ReplaceToRem());
-  // Open stays possible in every state; so do New and Exit.
-  actions_.at(CommandId::FileOpen)->setEnabled(true);
 }
 
 void MainWindow::RefreshPanes() {
@@ -480,11 +475,17 @@ void MainWindow::OpenAtStart(const std::wstring& command_line_file) {
 
 void MainWindow::OpenFromOtherInstance(const std::wstring& path) {
   BringToFront();
+  if (InternalEditorOpen() && !LeaveInternalEditor()) return;
   session_->Document().OpenDocument(path);
   PanesChanged();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  // The edited text and the batch's marks would be lost with the window.
+  if (!closed_ && InternalEditorOpen() && !LeaveInternalEditor()) {
+    event->ignore();
+    return;
+  }
   if (!closed_) {
     closed_ = true;
     const AppSettings settings = CurrentSettings();

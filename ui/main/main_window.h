@@ -29,7 +29,9 @@ class QMenu;
 namespace tarnvelock {
 
 class ConsoleWindow;
+class EditorPane;
 class HelpCommands;
+class InternalEditor;
 class LogPane;
 class SourceView;
 class StatusPanels;
@@ -70,6 +72,8 @@ class MainWindow final : public QMainWindow, public NullRunView {
   QComboBox& ParameterBox() { return *params_; }
   TrackWindows& Tracks() { return *tracks_; }
   HelpCommands& Help() { return *help_; }
+  EditorPane& Editor() { return *editor_pane_; }
+  bool InternalEditorOpen() const;
   // Calls PollStop at once, as the timer does.
   void Poll();
 
@@ -146,8 +150,20 @@ class MainWindow final : public QMainWindow, public NullRunView {
   void TrackSelectedValue(PaneId pane);
   void OpenTrackFile(const std::wstring& value);
 
+  // main_window_editor.cpp: the internal and external editors.
+  void CreateEditorPane();
+  void ActionEditorExecute();
+  // Asks "File changed. Save now?" for a changed text; false when the
+  // editor stays open.
+  bool LeaveInternalEditor();
+  // Both false when nothing was written.
+  bool ActionFileSaveExecute();
+  bool ActionFileSaveAsExecute();
+  void ActionCallEditorExecute();
+
   std::unique_ptr<DebugSession> session_;
   std::unique_ptr<LogOptionSwitches> log_switches_;
+  std::unique_ptr<InternalEditor> internal_editor_;
   std::function<void(const AppSettings&)> settings_writer_;
   AppSettings settings_;
   std::map<CommandId, QAction*> actions_;
@@ -159,6 +175,8 @@ class MainWindow final : public QMainWindow, public NullRunView {
   QComboBox* params_ = nullptr;
   QSplitter* columns_ = nullptr;
   QSplitter* variables_ = nullptr;
+  EditorPane* editor_pane_ = nullptr;
+  QList<int> editor_sizes_;  // the columns before the editor took two of them
   QDialog* wait_dialog_ = nullptr;
   ConsoleWindow* console_ = nullptr;
   TrackWindows* tracks_ = nullptr;

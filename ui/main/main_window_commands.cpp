@@ -123,11 +123,19 @@ void MainWindow::Execute(CommandId id, bool checked) {
       close();
       return;
     case CommandId::FileSave:
+      ActionFileSaveExecute();
+      break;
     case CommandId::FileSaveAs:
+      ActionFileSaveAsExecute();
+      break;
     case CommandId::Editor:
+      ActionEditorExecute();
+      break;
     case CommandId::CallEditor:
+      ActionCallEditorExecute();
+      break;
     case CommandId::Settings:
-      break;  // the editors and the start-up settings are not part of this window yet
+      break;  // the start-up settings are not part of this window yet
     case CommandId::HelpHelp:
       help_->ActionHelpHelpExecute();
       break;

@@ -44,6 +44,7 @@ class SourceView final : public QAbstractScrollArea {
   int ItemHeight() const { return item_height_; }
   qreal CharWidth() const { return char_width_; }
   int FontSize() const { return font_.pointSize(); }
+  const QFont& Font() const { return font_; }
   std::int32_t Indent() const { return indent_; }
   void SetIndent(std::int32_t indent);
   bool LineNumbers() const { return line_numbers_; }
