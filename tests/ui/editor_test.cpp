@@ -2,11 +2,14 @@
 // changed text with each answer, F2 and Save as, the commands while it is
 // open, the marks after it, and the reload of a batch changed outside (as
 // the external editor changes it) when the debugger is activated.
+#include <QAbstractItemView>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTest>
 
 #include "core/run/debug_session.h"
@@ -34,13 +37,24 @@ void AnswerWith(const QString& button, bool* asked = nullptr) {
   });
 }
 
-// Answers the next save dialog with path.
+// Answers the next save dialog with path, typed as a person types it. (The
+// dialog's own selection follows its file system model, which fills itself
+// on a thread of its own, so the test types instead and accepts the dialog
+// as a plain one.)
 void SaveAs(const QString& path) {
   AnswerNextModal([path](QWidget* box) {
     auto* dialog = qobject_cast<QFileDialog*>(box);
     QVERIFY2(dialog, "the open box is not the save dialog");
-    dialog->selectFile(path);
-    static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept checks the name
+    // selectFile leaves a focused name field alone, and a file preselected
+    // in the dialog's list would win over the typed name.
+    dialog->setDirectory(QFileInfo(path).absolutePath());
+    for (QAbstractItemView* view : dialog->findChildren<QAbstractItemView*>()) {
+      if (view->selectionModel()) view->selectionModel()->clearSelection();
+    }
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY2(name, "the save dialog has no file name field");
+    name->setText(QFileInfo(path).fileName());
+    dialog->QDialog::accept();
   });
 }
 
