@@ -139,4 +139,21 @@ bool UiTestBench::Step(int key, RunState expected) {
   return WaitFor(expected);
 }
 
+int LiveInterpreters() {
+  int count = 0;
+  const QString self = QString::number(QCoreApplication::applicationPid());
+  for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) continue;
+    const QString text = QString::fromUtf8(stat.readAll());
+    const int close = text.lastIndexOf(QLatin1Char(')'));
+    const QStringList fields = text.mid(close + 2).split(QLatin1Char(' '));
+    if (text.contains(QStringLiteral("(tarnvelock-cmd)")) && fields.size() > 1 &&
+        fields[0] != QStringLiteral("Z") && fields[1] == self) {
+      ++count;
+    }
+  }
+  return count;
+}
+
 }  // namespace tarnvelock

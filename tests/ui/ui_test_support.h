@@ -50,4 +50,7 @@ bool AllModalsAnswered();
 // Drops the answers that were not needed.
 void ForgetModalAnswers();
 
+// Interpreters that are children of this process and still alive.
+int LiveInterpreters();
+
 }  // namespace tarnvelock

@@ -23,16 +23,18 @@
 #include "ui/main/command_table.h"
 
 class QAction;
-class QDialog;
 class QMenu;
 
 namespace tarnvelock {
 
+class BreakpointDialog;
 class ConsoleWindow;
 class LogPane;
+class SettingsDialog;
 class SourceView;
 class StatusPanels;
 class VariablePaneView;
+class WaitDialog;
 
 class MainWindow final : public QMainWindow, public NullRunView {
   Q_OBJECT
@@ -92,6 +94,7 @@ class MainWindow final : public QMainWindow, public NullRunView {
   bool WarnOkCancel(const std::wstring& text) override;
   std::optional<std::wstring> AskText(const std::wstring& caption, const std::wstring& prompt,
                                       const std::wstring& initial) override;
+  void EditBreakpointDialog(std::int32_t line) override;
   void ShowWaitDialog(bool visible) override;
   void SetPollTimer(bool enabled, int interval_ms) override;
   void PanesChanged() override;
@@ -114,6 +117,8 @@ class MainWindow final : public QMainWindow, public NullRunView {
   void RefreshCommands();
   void RefreshPanes();
   void RefreshLog();
+  // The parameter box's list follows the document's parameter history.
+  void ShowParameterHistory();
   void OnLineSelected(int line);
   // The keys the window takes before the focused control (F2, Ctrl+L).
   bool FormKeyDown(QKeyEvent* event);
@@ -122,6 +127,7 @@ class MainWindow final : public QMainWindow, public NullRunView {
   void ConnectCommands();
   void Execute(CommandId id, bool checked);
   void ActionFileOpenExecute();
+  void ActionSettingsExecute();
   void SetMaxErrorLevel();
   void ToggleCursorLineMark(LineMark mark);
   void ShowSourceMenu(const QPoint& global_pos);
@@ -149,7 +155,9 @@ class MainWindow final : public QMainWindow, public NullRunView {
   QComboBox* params_ = nullptr;
   QSplitter* columns_ = nullptr;
   QSplitter* variables_ = nullptr;
-  QDialog* wait_dialog_ = nullptr;
+  BreakpointDialog* breakpoint_dialog_ = nullptr;
+  WaitDialog* wait_dialog_ = nullptr;
+  SettingsDialog* settings_dialog_ = nullptr;
   ConsoleWindow* console_ = nullptr;
   QTimer poll_timer_;
   QFileSystemWatcher temp_watcher_;

@@ -9,6 +9,8 @@
 
 #include "core/document/line_marks.h"
 #include "core/run/source_row.h"
+#include "platform/file_system.h"
+#include "ui/dialogs/settings_dialog.h"
 #include "ui/main/log_pane.h"
 #include "ui/main/main_window.h"
 #include "ui/main/source_view.h"
@@ -97,6 +99,9 @@ void MainWindow::Execute(CommandId id, bool checked) {
     case CommandId::FileOpen:
       ActionFileOpenExecute();
       break;
+    case CommandId::Settings:
+      ActionSettingsExecute();
+      break;
     case CommandId::FileClose:
       document.ActionFileCloseExecute();
       break;
@@ -111,7 +116,6 @@ void MainWindow::Execute(CommandId id, bool checked) {
     case CommandId::HelpCommandDirect:
     case CommandId::HelpCommand:
     case CommandId::TrackFile:
-    case CommandId::Settings:
       break;  // the editors, the help and the dialogs are not part of this window yet
     case CommandId::EditCut:
       if (QLineEdit* edit = FocusedLineEdit()) edit->cut();
@@ -164,6 +168,7 @@ void MainWindow::Execute(CommandId id, bool checked) {
       source_->SetLineNumbers(checked);
       break;
     case CommandId::EchoOnOff:
+      doc.Options.EchoOn = checked;
       run.ActionSettingsEchoOnOffExecute(checked);
       status_->SetEcho(checked);
       break;
@@ -186,6 +191,8 @@ void MainWindow::Execute(CommandId id, bool checked) {
       break;
     case CommandId::EnableBreak:
       doc.Options.EnableBreak = checked;
+      // The break test is generated into every debugged line.
+      doc.InstrumentStale = true;
       break;
     case CommandId::ReplaceToRem:
       session_->SetReplaceToRem(checked);
@@ -212,6 +219,20 @@ void MainWindow::ActionFileOpenExecute() {
     ShowMessage(entered.message());
   }
   session_->Document().OpenDocument(QDir::toNativeSeparators(path).toStdWString());
+}
+
+void MainWindow::ActionSettingsExecute() {
+  DebugDocument& doc = session_->Doc();
+  const RunState state = session_->Run().GetRunState();
+  QStringList parameter_list;
+  for (int i = 0; i < params_->count(); ++i) parameter_list.append(params_->itemText(i));
+  const StartupOutcome outcome = settings_dialog_->Edit(
+      doc, SystemFileSystem(), state != RunState::Ready, params_->currentText(), parameter_list);
+  if (!outcome.Message.empty()) ShowMessage(outcome.Message);
+  if (outcome.ParametersChanged) params_->setEditText(Q(doc.Options.Parameters));
+  if (outcome.StartDirChanged && state == RunState::Ready) {
+    session_->Variables().ShowGlobalNames(session_->Variables().Global().Selected - 2);
+  }
 }
 
 void MainWindow::SetMaxErrorLevel() {
