@@ -73,9 +73,7 @@ class BreakpointDialogTest : public QObject {
       if (dialog) checks(Form{dialog});
       if (box->isVisible()) static_cast<QDialog*>(box)->reject();
     });
-    W().activateWindow();
-    (void)QTest::qWaitForWindowActive(&W());
-    QTest::keyClick(&W().Source(), Qt::Key_F5, Qt::ControlModifier);
+    bench_.Press(Qt::Key_F5, Qt::ControlModifier);
     QVERIFY(AllModalsAnswered());
     QVERIFY(ran);
   }

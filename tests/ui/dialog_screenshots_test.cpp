@@ -28,11 +28,6 @@ class DialogScreenshotsTest : public QObject {
     QVERIFY(!image.isNull());
     QVERIFY(image.save(QDir(dir).filePath(name)));
   }
-  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    W().activateWindow();
-    (void)QTest::qWaitForWindowActive(&W());
-    QTest::keyClick(&W().Source(), key, modifiers);
-  }
 
  private slots:
   void initTestCase() {
@@ -52,7 +47,7 @@ class DialogScreenshotsTest : public QObject {
       Save(box, QStringLiteral("breakpoint_dialog_refused.png"));
       static_cast<QDialog*>(box)->reject();
     });
-    Key(Qt::Key_F5, Qt::ControlModifier);
+    bench_.Press(Qt::Key_F5, Qt::ControlModifier);
     QVERIFY(AllModalsAnswered());
   }
 
@@ -60,10 +55,11 @@ class DialogScreenshotsTest : public QObject {
     auto* wait = W().findChild<WaitDialog*>(QStringLiteral("FormWait"));
     QVERIFY(wait);
     wait->SetBreakEnabled(true);
-    wait->ShowCentredOver(W());
+    W().ShowWaitDialog(true);
     QVERIFY(QTest::qWaitForWindowExposed(wait));
     Save(wait, QStringLiteral("wait_dialog.png"));
-    wait->hide();
+    W().ShowWaitDialog(false);
+    QTRY_VERIFY(W().isActiveWindow());  // the keyboard went back to the main window
   }
 
   void settingsDialog() {
@@ -72,9 +68,9 @@ class DialogScreenshotsTest : public QObject {
       Save(box, QStringLiteral("settings_dialog.png"));
       static_cast<QDialog*>(box)->reject();
     });
-    Key(Qt::Key_F10);
+    bench_.Press(Qt::Key_F10);
     QVERIFY(AllModalsAnswered());
-    Key(Qt::Key_F2);
+    bench_.Press(Qt::Key_F2);
   }
 };
 

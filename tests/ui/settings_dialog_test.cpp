@@ -62,11 +62,6 @@ class SettingsDialogTest : public QObject {
 
   MainWindow& W() { return bench_.Window(); }
   DebugDocument& Doc() { return W().Session().Doc(); }
-  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    W().activateWindow();
-    (void)QTest::qWaitForWindowActive(&W());
-    QTest::keyClick(&W().Source(), key, modifiers);
-  }
   // Opens the dialog with F10 and runs checks in it; whatever they leave
   // open is cancelled, so a failed check cannot hang the test.
   void WithDialog(const std::function<void(const Form&)>& checks) {
@@ -76,7 +71,7 @@ class SettingsDialogTest : public QObject {
       if (ran) checks(Form{box});
       if (box->isVisible()) static_cast<QDialog*>(box)->reject();
     });
-    Key(Qt::Key_F10);
+    bench_.Press(Qt::Key_F10);
     QVERIFY(AllModalsAnswered());
     QVERIFY(ran);
   }
@@ -135,7 +130,7 @@ class SettingsDialogTest : public QObject {
       message = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
       PressButton(box, QStringLiteral("OK"));
     });
-    Key(Qt::Key_F10);
+    bench_.Press(Qt::Key_F10);
     QTRY_VERIFY_WITH_TIMEOUT(AllModalsAnswered(), 5000);
     QCOMPARE(message, QStringLiteral("Directory /no/such/dir not found!"));
     QCOMPARE(QString::fromStdWString(Doc().StartDir), start);
@@ -163,7 +158,7 @@ class SettingsDialogTest : public QObject {
   }
 
   void editParameterAndTheNoteWhileStopped() {
-    Key(Qt::Key_P, Qt::ControlModifier);
+    bench_.Press(Qt::Key_P, Qt::ControlModifier);
     QLineEdit* params = W().ParameterBox().lineEdit();
     QVERIFY(params->hasFocus());
     QCOMPARE(params->selectedText(), params->text());
@@ -172,7 +167,7 @@ class SettingsDialogTest : public QObject {
     bool note = false;
     WithDialog([&note](const Form& form) { note = form.NoteShown(); });
     QVERIFY(note);
-    Key(Qt::Key_F2);
+    bench_.Press(Qt::Key_F2);
   }
 
   void valuesAndHistoriesSurviveClosingAndReopening() {

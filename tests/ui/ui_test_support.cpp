@@ -132,10 +132,18 @@ bool UiTestBench::WaitFor(RunState state, int timeout_ms) {
                          timeout_ms);
 }
 
-bool UiTestBench::Step(int key, RunState expected) {
+void UiTestBench::Press(int key, Qt::KeyboardModifiers modifiers) {
+  // A window hidden a moment ago (the console, the wait dialog) may still
+  // hold the keyboard until the pending activation events have run.
+  QCoreApplication::processEvents();
   Window().activateWindow();
-  (void)QTest::qWaitForWindowActive(&Window());
-  QTest::keyClick(&Window().Source(), static_cast<Qt::Key>(key));
+  (void)QTest::qWaitFor(
+      [this] { return QGuiApplication::focusWindow() == Window().windowHandle(); }, 2000);
+  QTest::keyClick(&Window().Source(), static_cast<Qt::Key>(key), modifiers);
+}
+
+bool UiTestBench::Step(int key, RunState expected) {
+  Press(key);
   return WaitFor(expected);
 }
 

@@ -29,6 +29,8 @@ class UiTestBench {
 
   // Polls until the run state is state; false after timeout_ms.
   bool WaitFor(RunState state, int timeout_ms = 15000);
+  // Presses key on the source view of the active main window.
+  void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
   // Presses key on the source view and waits for the next stop or end.
   bool Step(int key, RunState expected = RunState::Stopped);
 

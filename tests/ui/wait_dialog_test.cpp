@@ -25,11 +25,6 @@ class WaitDialogTest : public QObject {
   MainWindow& W() { return bench_.Window(); }
   RunControl& Run() { return W().Session().Run(); }
   WaitDialog* Wait() { return W().findChild<WaitDialog*>(QStringLiteral("FormWait")); }
-  void Key(Qt::Key key) {
-    W().activateWindow();
-    (void)QTest::qWaitForWindowActive(&W());
-    QTest::keyClick(&W().Source(), key);
-  }
   // A loop that runs until it is broken off; line 3 is one long line.
   void OpenLoop(const QString& name) {
     bench_.Open(bench_.WriteBatch(
@@ -43,7 +38,7 @@ class WaitDialogTest : public QObject {
     OpenLoop(QStringLiteral("loop.bat"));
     QVERIFY(Wait());
     QVERIFY(!Wait()->isVisible());
-    Key(Qt::Key_F9);
+    bench_.Press(Qt::Key_F9);
     QTRY_VERIFY_WITH_TIMEOUT(Wait()->isVisible(), 5000);
     QCOMPARE(Wait()->windowTitle(), QStringLiteral("Batch is running ..."));
     QVERIFY(Wait()->windowFlags() & Qt::WindowStaysOnTopHint);
@@ -65,7 +60,7 @@ class WaitDialogTest : public QObject {
     QCOMPARE(W().Status().Text(0), QStringLiteral("Terminated by User  -  Press F2 for Reset."));
     QVERIFY(Run().AktExeZeile() >= 0);
     QTRY_COMPARE_WITH_TIMEOUT(LiveInterpreters(), 0, 5000);
-    Key(Qt::Key_F2);
+    bench_.Press(Qt::Key_F2);
     QCOMPARE(Run().GetRunState(), RunState::Ready);
   }
 
@@ -73,12 +68,12 @@ class WaitDialogTest : public QObject {
     OpenLoop(QStringLiteral("loop2.bat"));
     // Switched after loading and after a first run alike, the next run's
     // batch is generated with the break test.
-    Key(Qt::Key_F7);
+    bench_.Press(Qt::Key_F7);
     QVERIFY(bench_.WaitFor(RunState::Stopped));
-    Key(Qt::Key_F2);
+    bench_.Press(Qt::Key_F2);
     W().Action(CommandId::EnableBreak)->trigger();
     QVERIFY(W().Session().Doc().Options.EnableBreak);
-    Key(Qt::Key_F9);
+    bench_.Press(Qt::Key_F9);
     QTRY_VERIFY_WITH_TIMEOUT(Wait()->isVisible(), 5000);
     QVERIFY(Wait()->BreakButton()->isEnabled());
     // Escape presses Break.
@@ -92,12 +87,12 @@ class WaitDialogTest : public QObject {
     QCOMPARE(Run().PollInterval(), 300);
 
     // Run on; Break with the mouse this time, then Terminate the next run on.
-    Key(Qt::Key_F9);
+    bench_.Press(Qt::Key_F9);
     QTRY_VERIFY_WITH_TIMEOUT(Wait()->isVisible(), 5000);
     QTest::mouseClick(Wait()->BreakButton(), Qt::LeftButton);
     QVERIFY(bench_.WaitFor(RunState::Stopped));
     QCOMPARE(Run().StopReason(), srUserBreak);
-    Key(Qt::Key_F9);
+    bench_.Press(Qt::Key_F9);
     QTRY_VERIFY_WITH_TIMEOUT(Wait()->isVisible(), 5000);
     QTest::mouseClick(Wait()->TerminateButton(), Qt::LeftButton);
     QVERIFY(bench_.WaitFor(RunState::Ended));

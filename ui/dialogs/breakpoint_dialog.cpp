@@ -114,8 +114,11 @@ void BreakpointDialog::CreateControls() {
   auto* heading = new QHBoxLayout;
   heading->addWidget(BoldLabel(QStringLiteral("BreakPoint"), this));
   heading->addStretch();
-  heading->addWidget(new QLabel(QStringLiteral("Line "), this));
-  heading->addWidget(label_line_number_);
+  auto* line = new QHBoxLayout;
+  line->setSpacing(0);
+  line->addWidget(new QLabel(QStringLiteral("Line "), this));
+  line->addWidget(label_line_number_);
+  heading->addLayout(line);
 
   auto* count_row = new QHBoxLayout;
   count_row->addWidget(edit_count_);
