@@ -65,12 +65,6 @@ MainWindow::MainWindow(const AppSettings& settings, const std::wstring& program_
   console_ = new ConsoleWindow(session_->Console(), this);
   session_->Console().SetConsoleSink([this](std::string_view bytes) { console_->Feed(bytes); });
 
-  CreateActions();
-  CreateMenus();
-  CreateToolBar();
-  CreateLayout();
-  ConnectCommands();
-  ApplySettings(settings);
   // The dialogs live as long as the window: the start-up settings keep
   // their histories across batches.
   breakpoint_dialog_ = new BreakpointDialog(session_->Run(), this);
@@ -80,6 +74,13 @@ MainWindow::MainWindow(const AppSettings& settings, const std::wstring& program_
           [this] { session_->Run().BitBtnTerminateClick(); });
   connect(wait_dialog_, &WaitDialog::breakClicked, this,
           [this] { session_->Run().BitBtnBreakClick(); });
+
+  CreateActions();
+  CreateMenus();
+  CreateToolBar();
+  CreateLayout();
+  ConnectCommands();
+  ApplySettings(settings);
 
   poll_timer_.setObjectName(QStringLiteral("TimerExecute"));
   connect(&poll_timer_, &QTimer::timeout, this, &MainWindow::Poll);
@@ -258,7 +259,7 @@ void MainWindow::RefreshCommands() {
   const BatchOptions& options = session_->Doc().Options;
   actions_.at(CommandId::FormatAnsi)->setChecked(options.FormatAnsi);
   actions_.at(CommandId::EnableBreak)->setChecked(options.EnableBreak);
-  if (wait_dialog_) wait_dialog_->SetBreakEnabled(options.EnableBreak);
+  wait_dialog_->SetBreakEnabled(options.EnableBreak);
   actions_.at(CommandId::StopOnErr)->setChecked(options.StopOnErr);
   actions_.at(CommandId::EnableProzent0)->setChecked(options.Prozent0);
   actions_.at(CommandId::ReplaceToRem)->setChecked(session_->ReplaceToRem());
