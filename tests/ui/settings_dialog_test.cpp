@@ -76,6 +76,26 @@ class SettingsDialogTest : public QObject {
     QVERIFY(ran);
   }
   QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
+  // The choice dialog about to open takes path; its title and OK button
+  // are noted in titles.
+  static void ChooseNext(const QString& path, QString* titles) {
+    auto* wait = new QTimer(qApp);
+    wait->setInterval(50);
+    QObject::connect(wait, &QTimer::timeout, [wait, path, titles] {
+      auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!files) return;
+      wait->deleteLater();
+      wait->stop();
+      *titles += files->windowTitle() + QLatin1Char('/') + files->labelText(QFileDialog::Accept) +
+                 QLatin1Char('/');
+      if (auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+        name->setText(path);
+      }
+      static_cast<QDialog*>(files)->accept();
+      if (files->isVisible()) files->reject();
+    });
+    wait->start();
+  }
 
  private slots:
   void initTestCase() {
@@ -136,25 +156,26 @@ class SettingsDialogTest : public QObject {
     QCOMPARE(QString::fromStdWString(Doc().StartDir), start);
     QCOMPARE(Doc().StartUp, std::wstring(L"echo %*"));
 
-    // Cancel changes nothing, whatever the file choice put into the box.
+    // Cancel changes nothing, whatever the choice dialogs put into the boxes.
     const QString chosen = bench_.Path(QStringLiteral("my file.txt"));
     bench_.WriteBatch(QStringLiteral("my file.txt"), {QStringLiteral("x")});
-    QString para;
+    const QString folder = Native(bench_.Path(QStringLiteral("tmp")));
+    QString para, dir, titles;
     WithDialog([&](const Form& form) {
-      QTimer::singleShot(300, [chosen] {
-        if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-          auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-          if (name) name->setText(chosen);
-          static_cast<QDialog*>(files)->accept();
-          if (files->isVisible()) files->reject();
-        }
-      });
+      ChooseNext(chosen, &titles);
       QTest::mouseClick(form.dialog->findChild<QPushButton*>(QStringLiteral("ButtonSelectFile")),
                         Qt::LeftButton);
       para = form.Box("ComboBoxPara")->currentText();
+      ChooseNext(folder, &titles);
+      QTest::mouseClick(form.dialog->findChild<QPushButton*>(QStringLiteral("ButtonSelectDir")),
+                        Qt::LeftButton);
+      dir = form.Box("ComboBoxDir")->currentText();
     });
+    QCOMPARE(titles, QStringLiteral("Select File/Select/Select Directory/Select/"));
     QCOMPARE(para, QStringLiteral("\"my file.txt\""));
+    QCOMPARE(dir, folder);
     QCOMPARE(W().ParameterBox().currentText(), QStringLiteral("\"a b\" c"));
+    QCOMPARE(QString::fromStdWString(Doc().StartDir), start);
   }
 
   void editParameterAndTheNoteWhileStopped() {
