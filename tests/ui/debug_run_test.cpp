@@ -4,8 +4,6 @@
 // commands in every run state.
 #include <QAction>
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QTest>
 
 #include "core/base/exchange_file_names.h"
@@ -21,24 +19,6 @@
 namespace tarnvelock {
 
 namespace {
-
-// Interpreters that are children of this process and still alive.
-int LiveInterpreters() {
-  int count = 0;
-  const QString self = QString::number(QCoreApplication::applicationPid());
-  for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly)) continue;
-    const QString text = QString::fromUtf8(stat.readAll());
-    const int close = text.lastIndexOf(QLatin1Char(')'));
-    const QStringList fields = text.mid(close + 2).split(QLatin1Char(' '));
-    if (text.contains(QStringLiteral("(tarnvelock-cmd)")) && fields.size() > 1 &&
-        fields[0] != QStringLiteral("Z") && fields[1] == self) {
-      ++count;
-    }
-  }
-  return count;
-}
 
 // The entry of the variable whose name starts the entry, in any letter case.
 int IndexOfEntry(const VariablePane& pane, const QString& start) {

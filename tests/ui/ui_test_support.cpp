@@ -132,11 +132,36 @@ bool UiTestBench::WaitFor(RunState state, int timeout_ms) {
                          timeout_ms);
 }
 
-bool UiTestBench::Step(int key, RunState expected) {
+void UiTestBench::Press(int key, Qt::KeyboardModifiers modifiers) {
+  // A window hidden a moment ago (the console, the wait dialog) may still
+  // hold the keyboard until the pending activation events have run.
+  QCoreApplication::processEvents();
   Window().activateWindow();
-  (void)QTest::qWaitForWindowActive(&Window());
-  QTest::keyClick(&Window().Source(), static_cast<Qt::Key>(key));
+  (void)QTest::qWaitFor(
+      [this] { return QGuiApplication::focusWindow() == Window().windowHandle(); }, 2000);
+  QTest::keyClick(&Window().Source(), static_cast<Qt::Key>(key), modifiers);
+}
+
+bool UiTestBench::Step(int key, RunState expected) {
+  Press(key);
   return WaitFor(expected);
+}
+
+int LiveInterpreters() {
+  int count = 0;
+  const QString self = QString::number(QCoreApplication::applicationPid());
+  for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) continue;
+    const QString text = QString::fromUtf8(stat.readAll());
+    const int close = text.lastIndexOf(QLatin1Char(')'));
+    const QStringList fields = text.mid(close + 2).split(QLatin1Char(' '));
+    if (text.contains(QStringLiteral("(tarnvelock-cmd)")) && fields.size() > 1 &&
+        fields[0] != QStringLiteral("Z") && fields[1] == self) {
+      ++count;
+    }
+  }
+  return count;
 }
 
 }  // namespace tarnvelock

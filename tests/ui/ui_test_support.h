@@ -29,6 +29,8 @@ class UiTestBench {
 
   // Polls until the run state is state; false after timeout_ms.
   bool WaitFor(RunState state, int timeout_ms = 15000);
+  // Presses key on the source view of the active main window.
+  void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
   // Presses key on the source view and waits for the next stop or end.
   bool Step(int key, RunState expected = RunState::Stopped);
 
@@ -49,5 +51,8 @@ void EnterText(QWidget* box, const QString& text);
 bool AllModalsAnswered();
 // Drops the answers that were not needed.
 void ForgetModalAnswers();
+
+// Interpreters that are children of this process and still alive.
+int LiveInterpreters();
 
 }  // namespace tarnvelock

@@ -4,8 +4,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -17,8 +15,8 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QToolBar>
-#include <QVBoxLayout>
 
 #include "core/base/exchange_file_names.h"
 #include "core/document/line_marks.h"
@@ -27,8 +25,11 @@
 #include "platform/environment.h"
 #include "platform/file_system.h"
 #include "platform/single_instance.h"
+#include "ui/dialogs/breakpoint_dialog.h"
 #include "ui/dialogs/help_commands.h"
+#include "ui/dialogs/settings_dialog.h"
 #include "ui/dialogs/track_windows.h"
+#include "ui/dialogs/wait_dialog.h"
 #include "ui/main/console_window.h"
 #include "ui/main/log_pane.h"
 #include "ui/main/pictures.h"
@@ -67,6 +68,16 @@ MainWindow::MainWindow(const AppSettings& settings, const std::wstring& program_
   log_switches_ = std::make_unique<LogOptionSwitches>(session_->Doc().Options);
   console_ = new ConsoleWindow(session_->Console(), this);
   session_->Console().SetConsoleSink([this](std::string_view bytes) { console_->Feed(bytes); });
+
+  // The dialogs live as long as the window: the start-up settings keep
+  // their histories across batches.
+  breakpoint_dialog_ = new BreakpointDialog(session_->Run(), this);
+  settings_dialog_ = new SettingsDialog(this);
+  wait_dialog_ = new WaitDialog(this);
+  connect(wait_dialog_, &WaitDialog::terminateClicked, this,
+          [this] { session_->Run().BitBtnTerminateClick(); });
+  connect(wait_dialog_, &WaitDialog::breakClicked, this,
+          [this] { session_->Run().BitBtnBreakClick(); });
 
   CreateActions();
   CreateMenus();
@@ -250,6 +261,7 @@ void MainWindow::RefreshCommands() {
   const BatchOptions& options = session_->Doc().Options;
   actions_.at(CommandId::FormatAnsi)->setChecked(options.FormatAnsi);
   actions_.at(CommandId::EnableBreak)->setChecked(options.EnableBreak);
+  wait_dialog_->SetBreakEnabled(options.EnableBreak);
   actions_.at(CommandId::StopOnErr)->setChecked(options.StopOnErr);
   actions_.at(CommandId::EnableProzent0)->setChecked(options.Prozent0);
   actions_.at(CommandId::ReplaceToRem)->setChecked(session_->ReplaceToRem());
@@ -271,6 +283,20 @@ void MainWindow::RefreshLog() {
   } else {
     log_->Show(session_->Log().Entries(), session_->Log().Selected());
   }
+}
+
+void MainWindow::ShowParameterHistory() {
+  const std::vector<std::wstring>& history = session_->Doc().Options.ParameterHistory;
+  bool same = params_->count() == static_cast<int>(history.size());
+  for (int i = 0; same && i < params_->count(); ++i) {
+    same = params_->itemText(i).toStdWString() == history[static_cast<size_t>(i)];
+  }
+  if (same) return;
+  const QSignalBlocker quiet(params_);
+  const QString text = params_->currentText();
+  params_->clear();
+  for (const std::wstring& entry : history) params_->addItem(Q(entry));
+  params_->setEditText(text);
 }
 
 void MainWindow::OnLineSelected(int line) {
@@ -341,6 +367,8 @@ void MainWindow::ShowStatusPanel(int panel, const std::wstring& text) {
 }
 
 void MainWindow::ShowEcho(bool on) {
+  // The per-batch "EchoOn" is the check state, which follows the batch.
+  session_->Doc().Options.EchoOn = on;
   actions_.at(CommandId::EchoOnOff)->setChecked(on);
   status_->SetEcho(on);
 }
@@ -373,8 +401,9 @@ void MainWindow::DocumentLoaded() {
   source_->SetIndent(0);
   params_->clear();
   const BatchOptions& options = session_->Doc().Options;
-  for (const std::wstring& entry : options.ParameterHistory) params_->addItem(Q(entry));
+  ShowParameterHistory();
   params_->setEditText(Q(options.Parameters));
+  actions_.at(CommandId::EchoOnOff)->setChecked(options.EchoOn);
   PanesChanged();
 }
 
@@ -410,29 +439,21 @@ void MainWindow::BringToFront() {
   BringWindowToFront(static_cast<std::uintptr_t>(winId()));
 }
 
+void MainWindow::EditBreakpointDialog(std::int32_t line) {
+  const QRect row = source_->RowRect(line);
+  breakpoint_dialog_->Edit(line, session_->Doc().Record(line),
+                           QRect(source_->viewport()->mapToGlobal(row.topLeft()), row.size()));
+}
+
 void MainWindow::ShowWaitDialog(bool visible) {
-  if (!wait_dialog_) {
-    // A plain stand-in for the wait dialog: its two buttons and nothing else.
-    wait_dialog_ = new QDialog(this);
-    wait_dialog_->setObjectName(QStringLiteral("FormWait"));
-    wait_dialog_->setWindowTitle(QStringLiteral("Batch is running ..."));
-    auto* layout = new QVBoxLayout(wait_dialog_);
-    layout->addWidget(new QLabel(QStringLiteral("Batch is running ..."), wait_dialog_));
-    auto* buttons = new QDialogButtonBox(wait_dialog_);
-    QPushButton* brk = buttons->addButton(QStringLiteral("Break"), QDialogButtonBox::ActionRole);
-    QPushButton* terminate =
-        buttons->addButton(QStringLiteral("Terminate"), QDialogButtonBox::RejectRole);
-    brk->setObjectName(QStringLiteral("BitBtnBreak"));
-    terminate->setObjectName(QStringLiteral("BitBtnTerminate"));
-    connect(brk, &QPushButton::clicked, this, [this] { session_->Run().BitBtnBreakClick(); });
-    connect(terminate, &QPushButton::clicked, this,
-            [this] { session_->Run().BitBtnTerminateClick(); });
-    layout->addWidget(buttons);
+  if (visible) {
+    wait_dialog_->ShowCentredOver(*this);
+    return;
   }
-  if (QPushButton* brk = wait_dialog_->findChild<QPushButton*>(QStringLiteral("BitBtnBreak"))) {
-    brk->setEnabled(session_->Doc().Options.EnableBreak);
-  }
-  wait_dialog_->setVisible(visible);
+  // The keys of the next run command belong to this window again.
+  const bool had_keyboard = wait_dialog_->isActiveWindow();
+  wait_dialog_->hide();
+  if (had_keyboard) activateWindow();
 }
 
 void MainWindow::SetPollTimer(bool enabled, int interval_ms) {
@@ -459,6 +480,7 @@ void MainWindow::PanesChanged() {
   RefreshPanes();
   RefreshLog();
   RefreshCommands();
+  ShowParameterHistory();
   status_->SetEcho(actions_.at(CommandId::EchoOnOff)->isChecked());
 }
 
@@ -497,7 +519,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     session_->Console().CloseConsole();
     tracks_->CloseAll();
     console_->hide();
-    if (wait_dialog_) wait_dialog_->hide();
+    wait_dialog_->hide();
   }
   event->accept();
 }

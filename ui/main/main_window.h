@@ -23,20 +23,22 @@
 #include "ui/main/command_table.h"
 
 class QAction;
-class QDialog;
 class QMenu;
 
 namespace tarnvelock {
 
+class BreakpointDialog;
 class ConsoleWindow;
 class EditorPane;
 class HelpCommands;
 class InternalEditor;
 class LogPane;
+class SettingsDialog;
 class SourceView;
 class StatusPanels;
 class TrackWindows;
 class VariablePaneView;
+class WaitDialog;
 
 class MainWindow final : public QMainWindow, public NullRunView {
   Q_OBJECT
@@ -102,6 +104,7 @@ class MainWindow final : public QMainWindow, public NullRunView {
   bool WarnOkCancel(const std::wstring& text) override;
   std::optional<std::wstring> AskText(const std::wstring& caption, const std::wstring& prompt,
                                       const std::wstring& initial) override;
+  void EditBreakpointDialog(std::int32_t line) override;
   void ShowWaitDialog(bool visible) override;
   void SetPollTimer(bool enabled, int interval_ms) override;
   void PanesChanged() override;
@@ -125,6 +128,8 @@ class MainWindow final : public QMainWindow, public NullRunView {
   void RefreshCommands();
   void RefreshPanes();
   void RefreshLog();
+  // The parameter box's list follows the document's parameter history.
+  void ShowParameterHistory();
   void OnLineSelected(int line);
   // The keys the window takes before the focused control (F2, Ctrl+L).
   bool FormKeyDown(QKeyEvent* event);
@@ -133,6 +138,7 @@ class MainWindow final : public QMainWindow, public NullRunView {
   void ConnectCommands();
   void Execute(CommandId id, bool checked);
   void ActionFileOpenExecute();
+  void ActionSettingsExecute();
   void SetMaxErrorLevel();
   void ToggleCursorLineMark(LineMark mark);
   void ShowSourceMenu(const QPoint& global_pos);
@@ -177,7 +183,9 @@ class MainWindow final : public QMainWindow, public NullRunView {
   QSplitter* variables_ = nullptr;
   EditorPane* editor_pane_ = nullptr;
   QList<int> editor_sizes_;  // the columns before the editor took two of them
-  QDialog* wait_dialog_ = nullptr;
+  BreakpointDialog* breakpoint_dialog_ = nullptr;
+  WaitDialog* wait_dialog_ = nullptr;
+  SettingsDialog* settings_dialog_ = nullptr;
   ConsoleWindow* console_ = nullptr;
   TrackWindows* tracks_ = nullptr;
   HelpCommands* help_ = nullptr;

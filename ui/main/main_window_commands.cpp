@@ -9,8 +9,10 @@
 #include "core/document/line_marks.h"
 #include "core/run/source_row.h"
 #include "core/run/track_files.h"
+#include "platform/file_system.h"
 #include "ui/dialogs/about_form.h"
 #include "ui/dialogs/help_commands.h"
+#include "ui/dialogs/settings_dialog.h"
 #include "ui/dialogs/track_windows.h"
 #include "ui/main/log_pane.h"
 #include "ui/main/main_window.h"
@@ -116,6 +118,9 @@ void MainWindow::Execute(CommandId id, bool checked) {
     case CommandId::FileOpen:
       ActionFileOpenExecute();
       break;
+    case CommandId::Settings:
+      ActionSettingsExecute();
+      break;
     case CommandId::FileClose:
       document.ActionFileCloseExecute();
       break;
@@ -134,8 +139,6 @@ void MainWindow::Execute(CommandId id, bool checked) {
     case CommandId::CallEditor:
       ActionCallEditorExecute();
       break;
-    case CommandId::Settings:
-      break;  // the start-up settings are not part of this window yet
     case CommandId::HelpHelp:
       help_->ActionHelpHelpExecute();
       break;
@@ -199,6 +202,7 @@ void MainWindow::Execute(CommandId id, bool checked) {
       source_->SetLineNumbers(checked);
       break;
     case CommandId::EchoOnOff:
+      doc.Options.EchoOn = checked;
       run.ActionSettingsEchoOnOffExecute(checked);
       status_->SetEcho(checked);
       break;
@@ -221,6 +225,8 @@ void MainWindow::Execute(CommandId id, bool checked) {
       break;
     case CommandId::EnableBreak:
       doc.Options.EnableBreak = checked;
+      // The break test is generated into every debugged line.
+      doc.InstrumentStale = true;
       break;
     case CommandId::ReplaceToRem:
       session_->SetReplaceToRem(checked);
@@ -247,6 +253,20 @@ void MainWindow::ActionFileOpenExecute() {
     ShowMessage(entered.message());
   }
   session_->Document().OpenDocument(QDir::toNativeSeparators(path).toStdWString());
+}
+
+void MainWindow::ActionSettingsExecute() {
+  DebugDocument& doc = session_->Doc();
+  const RunState state = session_->Run().GetRunState();
+  QStringList parameter_list;
+  for (int i = 0; i < params_->count(); ++i) parameter_list.append(params_->itemText(i));
+  const StartupOutcome outcome = settings_dialog_->Edit(
+      doc, SystemFileSystem(), state != RunState::Ready, params_->currentText(), parameter_list);
+  if (!outcome.Message.empty()) ShowMessage(outcome.Message);
+  if (outcome.ParametersChanged) params_->setEditText(Q(doc.Options.Parameters));
+  if (outcome.StartDirChanged && state == RunState::Ready) {
+    session_->Variables().ShowGlobalNames(session_->Variables().Global().Selected - 2);
+  }
 }
 
 void MainWindow::SetMaxErrorLevel() {
