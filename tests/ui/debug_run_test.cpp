@@ -44,9 +44,7 @@ class DebugRunTest : public QObject {
   QString Panel(int panel) { return W().Status().Text(panel); }
   // A key pressed on the source view of the active main window.
   void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    W().activateWindow();
-    (void)QTest::qWaitForWindowActive(&W());
-    QTest::keyClick(&W().Source(), key, modifiers);
+    bench_.Press(key, modifiers);
   }
   void Select(int line) {
     QTest::mouseClick(W().Source().viewport(), Qt::LeftButton, {},
