@@ -3,13 +3,12 @@
 // stop answered in its box, the end and the reset, and the enabling of the
 // commands in every run state.
 #include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QTest>
 
 #include "core/base/exchange_file_names.h"
 #include "core/run/debug_session.h"
 #include "core/run/stop_reason.h"
+#include "tests/support/leftover_processes.h"
 #include "ui/main/log_pane.h"
 #include "ui/main/source_view.h"
 #include "ui/main/status_panels.h"
@@ -20,22 +19,9 @@ namespace tarnvelock {
 
 namespace {
 
-// Interpreters that are children of this process and still alive.
+// Interpreters started by this process and still alive.
 int LiveInterpreters() {
-  int count = 0;
-  const QString self = QString::number(QCoreApplication::applicationPid());
-  for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly)) continue;
-    const QString text = QString::fromUtf8(stat.readAll());
-    const int close = text.lastIndexOf(QLatin1Char(')'));
-    const QStringList fields = text.mid(close + 2).split(QLatin1Char(' '));
-    if (text.contains(QStringLiteral("(tarnvelock-cmd)")) && fields.size() > 1 &&
-        fields[0] != QStringLiteral("Z") && fields[1] == self) {
-      ++count;
-    }
-  }
-  return count;
+  return static_cast<int>(test::InterpretersRunning({}).size());
 }
 
 // The entry of the variable whose name starts the entry, in any letter case.
