@@ -52,13 +52,15 @@ bool ReadEntry(const std::filesystem::path& folder, ProcessEntry* entry) {
 
 std::vector<ProcessEntry> RunningProcesses() {
   std::vector<ProcessEntry> processes;
+  // Processes come and go while the list is read: no step may throw.
   std::error_code error;
-  for (const auto& folder : std::filesystem::directory_iterator("/proc", error)) {
-    const std::string name = folder.path().filename().string();
+  for (std::filesystem::directory_iterator folder("/proc", error), end; !error && folder != end;
+       folder.increment(error)) {
+    const std::string name = folder->path().filename().string();
     if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos) continue;
     ProcessEntry entry;
     entry.id = std::strtoll(name.c_str(), nullptr, 10);
-    if (ReadEntry(folder.path(), &entry)) processes.push_back(std::move(entry));
+    if (ReadEntry(folder->path(), &entry)) processes.push_back(std::move(entry));
   }
   return processes;
 }
