@@ -40,9 +40,14 @@ SystemProcessId SystemIdOf(ProcessId process) {
 }
 
 bool EndProcess(SystemProcessId id) {
-  HANDLE process = ::OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(id));
+  HANDLE process = ::OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
+                                 static_cast<DWORD>(id));
   if (process == nullptr) return false;
-  const bool ended = ::TerminateProcess(process, 1) != 0;
+  // A process that has ended stays until its last handle closes; it is not
+  // ended a second time.
+  DWORD code = 0;
+  const bool running = ::GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+  const bool ended = running && ::TerminateProcess(process, 1) != 0;
   ::CloseHandle(process);
   return ended;
 }
