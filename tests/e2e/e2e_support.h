@@ -102,27 +102,6 @@ inline bool Contains(const std::vector<std::string>& texts, const std::string& t
   return false;
 }
 
-// Splits parameters into words the way a POSIX shell does for these tests:
-// blanks separate them, double quotes hold blanks in and are taken away.
-inline std::vector<std::string> Words(const std::string& parameters) {
-  std::vector<std::string> words;
-  bool quoted = false, in_word = false;
-  for (char c : parameters) {
-    if (c == ' ' && !quoted) {
-      in_word = false;
-      continue;
-    }
-    if (!in_word) words.emplace_back();
-    in_word = true;
-    if (c == '"') {
-      quoted = !quoted;
-    } else {
-      words.back() += c;
-    }
-  }
-  return words;
-}
-
 class E2eTest : public testing::Test {
  protected:
   void TearDown() override {

@@ -64,6 +64,27 @@ struct Case {
   Drive drive = Drive::Run;
 };
 
+// Splits parameters into words the way a POSIX shell does for these tests:
+// blanks separate them, double quotes hold blanks in and are taken away.
+std::vector<std::string> Words(const std::string& parameters) {
+  std::vector<std::string> words;
+  bool quoted = false, in_word = false;
+  for (char c : parameters) {
+    if (c == ' ' && !quoted) {
+      in_word = false;
+      continue;
+    }
+    if (!in_word) words.emplace_back();
+    in_word = true;
+    if (c == '"') {
+      quoted = !quoted;
+    } else {
+      words.back() += c;
+    }
+  }
+  return words;
+}
+
 void PrintTo(const Case& c, std::ostream* out) {
   *out << c.source;
 }
