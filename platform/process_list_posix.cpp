@@ -1,13 +1,13 @@
 // The process list on POSIX systems, read from /proc: "stat" gives the name,
 // the state and the parent, "cmdline" the arguments and "cwd" the working
 // directory.
+#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "platform/process_list.h"
@@ -16,9 +16,22 @@ namespace tarnvelock {
 
 namespace {
 
+// The text of a /proc file; what was read when the process goes meanwhile
+// (reading then fails with ESRCH, which a C++ stream reports by throwing).
 std::string ReadWhole(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::string text;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return text;
+  char buffer[4096];
+  for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) != 0;) {
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
+    text.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  return text;
 }
 
 // Reads one /proc entry; false for a process that is gone or already ended
