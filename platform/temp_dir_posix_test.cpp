@@ -11,18 +11,15 @@
 #include "platform/code_page.h"
 #include "platform/temp_dir.h"
 #include "platform/user_account.h"
+#include "tests/support/temp_tree.h"
 
 namespace tarnvelock {
 namespace {
 
 class TempDirTest : public testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/tarnvelock-tmp-XXXXXX";
-    base_ = ::mkdtemp(pattern);
-  }
-  void TearDown() override { std::system(("rm -rf '" + base_ + "'").c_str()); }
-  std::string base_;
+  test::TempTree tree_{"tarnvelock-tmp-", "/tmp"};
+  const std::string base_ = tree_.native();
 };
 
 TEST_F(TempDirTest, CreatesAMissingDirectoryPrivately) {
