@@ -119,17 +119,33 @@ void OpenConsoleAs(const wchar_t* name, Descriptor fd, DWORD standard) {
   ::SetStdHandle(standard, HandleOf(fd));
 }
 
+// Opens a file to add to. The C runtime's _O_APPEND only moves its own
+// descriptor to the end before each write; a child given the handle would
+// write over the file from its start. A handle with the right to append and
+// not to write anywhere else makes the system add every write at the end.
+std::optional<Descriptor> OpenForAppending(const std::wstring& path) {
+  HANDLE file = ::CreateFileW(path.c_str(), FILE_APPEND_DATA | SYNCHRONIZE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(file), _O_APPEND | _O_BINARY);
+  if (fd < 0) {
+    ::CloseHandle(file);
+    return std::nullopt;
+  }
+  return fd;
+}
+
 }  // namespace
 
 std::optional<Descriptor> OpenForRedirection(const std::string& path, OpenMode mode) {
-  int flags = _O_RDONLY;
-  if (mode == OpenMode::Write) flags = _O_WRONLY | _O_CREAT | _O_TRUNC;
-  if (mode == OpenMode::Append) flags = _O_WRONLY | _O_CREAT | _O_APPEND;
   const std::wstring wide = FromUtf8(path);
   const DWORD attributes = ::GetFileAttributesW(wide.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     return std::nullopt;
   }
+  if (mode == OpenMode::Append) return OpenForAppending(wide);
+  const int flags = mode == OpenMode::Write ? _O_WRONLY | _O_CREAT | _O_TRUNC : _O_RDONLY;
   const int fd = ::_wopen(wide.c_str(), flags | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
   if (fd < 0) return std::nullopt;
   return fd;

@@ -12,6 +12,7 @@
 
 #include "platform/code_page.h"
 #include "platform/temp_dir.h"
+#include "platform/user_account.h"
 
 namespace tarnvelock {
 
@@ -64,7 +65,7 @@ std::wstring SystemTempBase() {
   const char* shared = AbsoluteFromEnvironment("TMPDIR");
   std::wstring base = FromUtf8(shared != nullptr ? shared : "/tmp");
   if (base.back() != L'/') base += L'/';
-  return base + L"tarnvelock-" + std::to_wstring(::geteuid()) + L"/";
+  return base + L"tarnvelock-" + AccountId() + L"/";
 }
 
 IoStatus EnsurePrivateDirectory(const std::wstring& path) {

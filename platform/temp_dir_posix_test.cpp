@@ -10,18 +10,16 @@
 
 #include "platform/code_page.h"
 #include "platform/temp_dir.h"
+#include "platform/user_account.h"
+#include "tests/support/temp_tree.h"
 
 namespace tarnvelock {
 namespace {
 
 class TempDirTest : public testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/tarnvelock-tmp-XXXXXX";
-    base_ = ::mkdtemp(pattern);
-  }
-  void TearDown() override { std::system(("rm -rf '" + base_ + "'").c_str()); }
-  std::string base_;
+  test::TempTree tree_{"tarnvelock-tmp-", "/tmp"};
+  const std::string base_ = tree_.native();
 };
 
 TEST_F(TempDirTest, CreatesAMissingDirectoryPrivately) {
@@ -101,10 +99,10 @@ TEST_F(TempDirTest, RefusesSymbolicLinksAndFiles) {
 }
 
 TEST_F(TempDirTest, RefusesADirectoryOfAnotherUser) {
-  if (::geteuid() != 0) GTEST_SKIP() << "changing the owner needs root";
+  if (!MayChangeOwners()) GTEST_SKIP() << "changing the owner needs root";
   const std::string dir = base_ + "/foreign";
   ASSERT_EQ(::mkdir(dir.c_str(), 0700), 0);
-  ASSERT_EQ(::chown(dir.c_str(), 65534, 65534), 0);
+  ASSERT_TRUE(GiveToAnotherAccount(FromUtf8(dir)));
   const IoStatus status = EnsurePrivateDirectory(FromUtf8(dir));
   EXPECT_FALSE(status);
   EXPECT_NE(status.message().find(L"another user"), std::wstring::npos);

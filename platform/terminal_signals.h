@@ -17,6 +17,10 @@ enum class TerminalSignal {
 // returns early, as failed, when one arrives.
 void CatchTerminalSignals();
 
+// Lets Ctrl+C end this program, and the programs it starts, again, also
+// where it was started to ignore it: for a test that sends it to a program.
+void RestoreInterrupt();
+
 // What arrived since the last call, a request to end before Ctrl+C, and
 // forgets it.
 TerminalSignal TakeTerminalSignal();

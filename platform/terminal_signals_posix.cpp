@@ -37,6 +37,14 @@ void CatchTerminalSignals() {
   }
 }
 
+void RestoreInterrupt() {
+  // An ignored signal stays ignored across exec; the default does not.
+  struct sigaction action = {};
+  action.sa_handler = SIG_DFL;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+}
+
 TerminalSignal TakeTerminalSignal() {
   if (quit_requested) {
     quit_requested = 0;

@@ -37,6 +37,11 @@ void CatchTerminalSignals() {
   ::SetConsoleCtrlHandler(Mark, TRUE);
 }
 
+void RestoreInterrupt() {
+  // A null handler with FALSE undoes an ignored Ctrl+C, which children inherit.
+  ::SetConsoleCtrlHandler(nullptr, FALSE);
+}
+
 TerminalSignal TakeTerminalSignal() {
   if (quit_requested.exchange(false)) {
     interrupted = false;

@@ -14,6 +14,7 @@
 
 #include "../bench_support.h"
 #include "core/run/debug_session.h"
+#include "platform/memory_use.h"
 #include "ui/main/main_window.h"
 #include "ui/main/source_view.h"
 
@@ -22,15 +23,10 @@ namespace {
 using tarnvelock::MainWindow;
 using tarnvelock::RunState;
 
-// The resident memory of this process in megabytes (Linux; 0 elsewhere).
+// The resident memory of this process in megabytes (0 where the system does
+// not say).
 double ResidentMegabytes() {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return 0;
-  for (const QByteArray& line : status.readAll().split('\n')) {
-    if (line.startsWith("VmRSS:"))
-      return line.mid(6).trimmed().split(' ').front().toDouble() / 1024;
-  }
-  return 0;
+  return static_cast<double>(tarnvelock::ResidentMemoryBytes().value_or(0)) / (1024 * 1024);
 }
 
 QString WriteBatch(const QTemporaryDir& dir, const QString& name, int lines) {

@@ -2,17 +2,11 @@
 // also the temporary base of the debugger it starts, writes a batch and a
 // command script there, runs tarnvelock-cli in JSON mode on them (the
 // interpreter found the way a user's installation finds it), and reads the
-// events back. After each test no process may still run from its
-// directory.
+// events back. After each test no interpreter of the test may still run.
 #pragma once
 
-#include <dirent.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <stdlib.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -20,6 +14,9 @@
 #include <vector>
 
 #include "tests/e2e/json_reader.h"
+#include "tests/support/leftover_processes.h"
+#include "tests/support/program_run.h"
+#include "tests/support/temp_tree.h"
 
 namespace tarnvelock::e2e {
 
@@ -107,18 +104,11 @@ inline bool Contains(const std::vector<std::string>& texts, const std::string& t
 
 class E2eTest : public testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/tarnvelock-e2e-XXXXXX";
-    dir_ = ::mkdtemp(pattern);
-    // The debugger's private base is then the test directory's own.
-    ::unsetenv("XDG_RUNTIME_DIR");
-  }
-
   void TearDown() override {
-    const std::vector<int> left = ProcessesUnder(dir_);
-    for (int pid : left) ::kill(pid, SIGKILL);
+    const std::vector<SystemProcessId> left =
+        test::InterpretersLeftRunning({tree_.path(), started_});
+    for (SystemProcessId pid : left) EndProcess(pid);
     EXPECT_TRUE(left.empty()) << left.size() << " process(es) left running from " << dir_;
-    std::filesystem::remove_all(dir_);
   }
 
   // Writes text into the test directory; with crlf every line ends in CR LF.
@@ -151,31 +141,50 @@ class E2eTest : public testing::Test {
     return text.str();
   }
 
+  // What every program of a test runs with: the directory given, output
+  // and error output together, no ComSpec (the interpreter is found beside
+  // the debugger) and no runtime directory, so that the private base of a
+  // debugger given TMPDIR lies in the test directory.
+  static test::RunSettings Settings(const std::string& directory) {
+    test::RunSettings settings;
+    settings.directory = directory;
+    settings.merge_stderr = true;
+    settings.unset_environment = {"ComSpec", "XDG_RUNTIME_DIR"};
+    return settings;
+  }
+  // As Settings, with the test directory as the debugger's temporary base.
+  test::RunSettings DebuggerSettings(const std::string& directory) const {
+    test::RunSettings settings = Settings(directory);
+    settings.set_environment.push_back("TMPDIR=" + dir_);
+    return settings;
+  }
+
   // Debugs batch (a file in the test directory) with the commands of
   // script; extra goes on the command line before the batch.
   Session Debug(const std::string& batch, const std::string& script,
-                const std::string& extra = "") {
+                const std::vector<std::string>& extra = {}) {
     Write("commands.txt", script, false);
-    return RunShell("cd '" + dir_ + "' && env -u ComSpec TMPDIR='" + dir_ + "' '" + TARNVELOCK_CLI +
-                    "' --json --poll-ms 10 --timeout 20 --script commands.txt " + extra + " '" +
-                    batch + "' </dev/null 2>&1");
+    std::vector<std::string> arguments{"--json", "--poll-ms", "10",          "--timeout",
+                                       "20",     "--script",  "commands.txt"};
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    arguments.push_back(batch);
+    return Run(TARNVELOCK_CLI, arguments, DebuggerSettings(dir_));
   }
 
-  // Runs batch directly under the interpreter; its output and status.
-  Session Direct(const std::string& batch, const std::string& parameters = "") {
-    return RunShell("cd '" + dir_ + "' && env -u ComSpec '" + std::string(TARNVELOCK_CMD) +
-                    "' /c '" + batch + "' " + parameters + " </dev/null 2>&1");
+  // Runs program to its end, keeping it among the programs whose
+  // interpreters the test must not leave behind.
+  Session Run(const std::string& program, const std::vector<std::string>& arguments,
+              const test::RunSettings& settings) {
+    test::RunningProgram running(program, arguments, settings);
+    started_.push_back(running.id());
+    return Parse(running.Finish());
   }
 
-  static Session RunShell(const std::string& command) {
+  // The events of a run's output.
+  static Session Parse(const test::ProgramRun& run) {
     Session session;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    char buffer[4096];
-    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-      session.raw.append(buffer, got);
-    }
-    const int status = ::pclose(pipe);
-    session.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    session.status = run.status;
+    session.raw = run.output;
     std::istringstream lines(session.raw);
     for (std::string line; std::getline(lines, line);) {
       if (std::optional<Json> event = JsonReader::Parse(line)) session.events.push_back(*event);
@@ -183,24 +192,9 @@ class E2eTest : public testing::Test {
     return session;
   }
 
-  // The processes whose command line mentions path.
-  static std::vector<int> ProcessesUnder(const std::string& path) {
-    std::vector<int> found;
-    DIR* proc = ::opendir("/proc");
-    if (proc == nullptr) return found;
-    while (const dirent* entry = ::readdir(proc)) {
-      const int pid = std::atoi(entry->d_name);
-      if (pid <= 0 || pid == ::getpid()) continue;
-      std::ifstream in(std::string("/proc/") + entry->d_name + "/cmdline", std::ios::binary);
-      std::stringstream text;
-      text << in.rdbuf();
-      if (text.str().find(path) != std::string::npos) found.push_back(pid);
-    }
-    ::closedir(proc);
-    return found;
-  }
-
-  std::string dir_;
+  test::TempTree tree_{"tarnvelock-e2e-"};
+  const std::string dir_ = tree_.native();
+  std::vector<SystemProcessId> started_;
 };
 
 }  // namespace tarnvelock::e2e

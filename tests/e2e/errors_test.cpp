@@ -1,5 +1,8 @@
 // Errors at a stop: the dialog and its answers, the allowances of a line,
 // "Stop on Error", and the ways a run can end early.
+#include <chrono>
+#include <thread>
+
 #include "tests/e2e/e2e_support.h"
 
 namespace tarnvelock::e2e {
@@ -138,13 +141,24 @@ TEST_F(E2eTest, CtrlCEndsAWaitAndAnEndRequestKeepsTheSettings) {
   const std::string batch = Batch("endless.bat");
   // Ctrl+C after a second ends the wait of "run" (the batch runs on, so the
   // "terminate" a second later finds it running); the request to end that
-  // follows still writes the batch's settings back. (A background job starts
-  // with Ctrl+C ignored; env gives it back.)
-  const Session run =
-      RunShell("cd '" + dir_ + "' && ((printf 'break 3 1000000\\nrun\\n'; sleep 2; " +
-               "printf 'terminate\\n'; sleep 2) | env --default-signal=INT -u ComSpec TMPDIR='" +
-               dir_ + "' '" + TARNVELOCK_CLI + "' --json --poll-ms 10 '" + batch +
-               "' 2>&1 & pid=$!; sleep 1; kill -INT $pid; sleep 2; kill -TERM $pid; wait $pid)");
+  // follows still writes the batch's settings back. (A test run as a
+  // background job starts with Ctrl+C ignored, which the debugger would
+  // inherit.)
+  RestoreInterrupt();
+  test::RunSettings settings = DebuggerSettings(dir_);
+  settings.input_from_test = true;
+  test::RunningProgram cli(TARNVELOCK_CLI, {"--json", "--poll-ms", "10", batch}, settings);
+  started_.push_back(cli.id());
+  const auto second = [] { std::this_thread::sleep_for(std::chrono::seconds(1)); };
+  ASSERT_TRUE(cli.Send("break 3 1000000\nrun\n"));
+  second();
+  EXPECT_TRUE(SignalProcess(cli.id(), TerminalSignal::Interrupt));
+  second();
+  ASSERT_TRUE(cli.Send("terminate\n"));
+  second();
+  EXPECT_TRUE(SignalProcess(cli.id(), TerminalSignal::Quit));
+  second();
+  const Session run = Parse(cli.Finish());
   ASSERT_EQ(run.status, 0) << run.raw;
   ASSERT_EQ(run.Stops().size(), 1u) << run.raw;
   EXPECT_EQ(run.LastStop()["status"].text, "Terminated by User  -  Press F2 for Reset.");
@@ -152,7 +166,7 @@ TEST_F(E2eTest, CtrlCEndsAWaitAndAnEndRequestKeepsTheSettings) {
 }
 
 TEST_F(E2eTest, ARunThatDoesNotStopTimesOut) {
-  const Session run = Debug(Batch("endless.bat"), "run\n", "--timeout 1");
+  const Session run = Debug(Batch("endless.bat"), "run\n", {"--timeout", "1"});
   EXPECT_EQ(run.status, 3);
   EXPECT_EQ(run.events.back()["event"].text, "timeout");
 }

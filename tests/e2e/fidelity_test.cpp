@@ -120,7 +120,7 @@ TEST_F(E2eTest, ABatchThatReadsFilesBesideItselfIsToldAboutInPlace) {
   EXPECT_NE(notes[0].find("--in-place"), std::string::npos) << notes[0];
   EXPECT_NE(notes[0].find("Enable %0"), std::string::npos) << notes[0];
 
-  run = Debug(batch, "run\n", "--in-place");
+  run = Debug(batch, "run\n", {"--in-place"});
   ASSERT_EQ(run.status, 0) << run.raw;
   EXPECT_EQ(run.UserOutput(), (Texts{"data line"})) << run.raw;
   EXPECT_EQ(Read("beside.bat"), "@echo off\r\ntype \"%~dp0data.txt\"\r\n") << "put back";

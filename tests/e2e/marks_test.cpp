@@ -40,8 +40,9 @@ TEST_F(E2eTest, PlainOutputShowsTheStopForPeople) {
   Batch("step_through.bat");
   Write("plain.txt", "break 3\nrun\nhelp\n", false);
   const Session run =
-      RunShell("cd '" + dir_ + "' && env -u ComSpec TMPDIR='" + dir_ + "' '" + TARNVELOCK_CLI +
-               "' --poll-ms 10 --timeout 20 --script plain.txt step_through.bat 2>&1");
+      Run(TARNVELOCK_CLI,
+          {"--poll-ms", "10", "--timeout", "20", "--script", "plain.txt", "step_through.bat"},
+          DebuggerSettings(dir_));
   ASSERT_EQ(run.status, 0) << run.raw;
   EXPECT_NE(run.raw.find("-> 3 (breakpoint): set count=0\n   Ready to execute next Line(s)\n"
                          "   Call = 0   Local = 0   ( = 0   echo off\n"),
@@ -53,18 +54,12 @@ TEST_F(E2eTest, PlainOutputShowsTheStopForPeople) {
 }
 
 TEST_F(E2eTest, ExitStatusesOfTheProgram) {
-  const std::string cli = std::string("'") + TARNVELOCK_CLI + "' ";
-  EXPECT_EQ(RunShell(cli + "--json </dev/null 2>&1").status, 64);
-  EXPECT_EQ(RunShell(cli + "--poll-ms 0 x.bat </dev/null 2>&1").status, 64);
-  EXPECT_EQ(
-      RunShell("cd '" + dir_ + "' && TMPDIR='" + dir_ + "' " + cli + "missing.bat </dev/null 2>&1")
-          .status,
-      1);
+  EXPECT_EQ(Run(TARNVELOCK_CLI, {"--json"}, Settings("")).status, 64);
+  EXPECT_EQ(Run(TARNVELOCK_CLI, {"--poll-ms", "0", "x.bat"}, Settings("")).status, 64);
+  EXPECT_EQ(Run(TARNVELOCK_CLI, {"missing.bat"}, DebuggerSettings(dir_)).status, 1);
   Batch("loop_count.bat");
-  EXPECT_EQ(RunShell("cd '" + dir_ + "' && " + cli +
-                     "--script nothing.txt loop_count.bat </dev/null 2>&1")
-                .status,
-            1);
+  EXPECT_EQ(
+      Run(TARNVELOCK_CLI, {"--script", "nothing.txt", "loop_count.bat"}, Settings(dir_)).status, 1);
   // A bad command is reported and the session goes on.
   const Session run = Debug("loop_count.bat", "jump 3\nstep\n");
   EXPECT_EQ(run.status, 0);

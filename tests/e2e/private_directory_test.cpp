@@ -2,9 +2,10 @@
 // it: files planted in a leftover directory are never used, another
 // account's directory blocks nobody, and two sessions of one user run side
 // by side without touching each other's files.
-#include <sys/stat.h>
-#include <unistd.h>
+#include <memory>
 
+#include "platform/code_page.h"
+#include "platform/user_account.h"
 #include "tests/e2e/e2e_support.h"
 
 namespace tarnvelock::e2e {
@@ -17,7 +18,17 @@ constexpr char kEndOfFile[] = "Reached <end of file>  -  Press F2 for Reset.";
 class PrivateDirectoryTest : public E2eTest {
  protected:
   // The private base the debugger uses with TMPDIR set to the test directory.
-  std::string OwnBase() const { return dir_ + "/tarnvelock-" + std::to_string(::geteuid()); }
+  std::string OwnBase() const { return dir_ + "/tarnvelock-" + ToUtf8(AccountId()); }
+
+  // Makes dir as the debugger would make it: open to this user alone.
+  static bool MakePrivate(const std::string& dir) {
+    std::error_code error;
+    if (!std::filesystem::create_directory(dir, error)) return false;
+    std::filesystem::permissions(dir, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::replace, error);
+    return !error;
+  }
+  static bool GiveAway(const std::string& dir) { return GiveToAnotherAccount(FromUtf8(dir)).ok(); }
 
   // Plants, in dir, an action file that would leave a trace and links that
   // would make the batch overwrite victim.txt.
@@ -26,14 +37,16 @@ class PrivateDirectoryTest : public E2eTest {
     Write(dir.substr(dir_.size() + 1) + "/_dbgActions.cmd",
           "@echo planted>\"" + dir_ + "/trace.txt\"\n");
     for (const char* name : {"_dbgZeile.txt", "_dbgLast.txt", "_dbgSema.txt"}) {
-      ASSERT_EQ(::symlink((dir_ + "/victim.txt").c_str(), (dir + "/" + name).c_str()), 0);
+      std::error_code error;
+      std::filesystem::create_symlink(dir_ + "/victim.txt", dir + "/" + name, error);
+      ASSERT_FALSE(error) << error.message();
     }
   }
 };
 
 TEST_F(PrivateDirectoryTest, FilesPlantedInALeftoverDirectoryAreNeverUsed) {
   Write("victim.txt", "precious\n");
-  ASSERT_EQ(::mkdir(OwnBase().c_str(), 0700), 0);
+  ASSERT_TRUE(MakePrivate(OwnBase()));
   // Where earlier versions kept the directory, and where this one does.
   Plant(dir_ + "/_dbgTmp");
   Plant(OwnBase() + "/_dbgTmp");
@@ -45,17 +58,17 @@ TEST_F(PrivateDirectoryTest, FilesPlantedInALeftoverDirectoryAreNeverUsed) {
 }
 
 TEST_F(PrivateDirectoryTest, AnotherAccountsDirectoryBlocksNobody) {
-  if (::geteuid() != 0) GTEST_SKIP() << "making a directory of another account needs root";
+  if (!MayChangeOwners()) GTEST_SKIP() << "making a directory of another account needs root";
   // The fixed name of earlier versions, taken by another account.
-  ASSERT_EQ(::mkdir((dir_ + "/_dbgTmp").c_str(), 0700), 0);
-  ASSERT_EQ(::chown((dir_ + "/_dbgTmp").c_str(), 65534, 65534), 0);
+  ASSERT_TRUE(MakePrivate(dir_ + "/_dbgTmp"));
+  ASSERT_TRUE(GiveAway(dir_ + "/_dbgTmp"));
   const Session run = Debug(Batch("loop_count.bat"), "run\n");
   ASSERT_EQ(run.status, 0) << run.raw;
   EXPECT_EQ(run.LastStop()["status"].text, kEndOfFile) << run.raw;
 
   // A private base that another account owns is refused with the reason.
   ASSERT_TRUE(std::filesystem::is_directory(OwnBase()));
-  ASSERT_EQ(::chown(OwnBase().c_str(), 65534, 65534), 0);
+  ASSERT_TRUE(GiveAway(OwnBase()));
   const Session refused = Debug("loop_count.bat", "run\n");
   EXPECT_EQ(refused.status, 2) << refused.raw;
   EXPECT_NE(refused.raw.find("belongs to another user"), std::string::npos) << refused.raw;
@@ -75,12 +88,22 @@ TEST_F(PrivateDirectoryTest, TwoSessionsOfOneUserRunSideBySide) {
   Write("script_b.txt", script, false);
   Write("a.bat.ini", "[Run]\r\nStartUp=@set who=A\r\n");
   Write("b.bat.ini", "[Run]\r\nStartUp=@set who=B\r\n");
-  const std::string cli = "env -u ComSpec TMPDIR='" + dir_ + "' '" + TARNVELOCK_CLI +
-                          "' --json --poll-ms 5 --timeout 30 --script ";
-  RunShell("cd '" + dir_ + "' && (" + cli + "script_a.txt a.bat >a.out 2>&1 </dev/null & " + cli +
-           "script_b.txt b.bat >b.out 2>&1 </dev/null; wait)");
+  {
+    std::vector<std::unique_ptr<test::RunningProgram>> sessions;
+    for (const std::string name : {"a", "b"}) {
+      test::RunSettings settings = DebuggerSettings(dir_);
+      settings.output_file = dir_ + "/" + name + ".out";
+      sessions.push_back(std::make_unique<test::RunningProgram>(
+          TARNVELOCK_CLI,
+          std::vector<std::string>{"--json", "--poll-ms", "5", "--timeout", "30", "--script",
+                                   "script_" + name + ".txt", name + ".bat"},
+          settings));
+      started_.push_back(sessions.back()->id());
+    }
+    for (const auto& session : sessions) session->Finish();
+  }
   for (const char* name : {"a", "b"}) {
-    const Session run = RunShell("cat '" + dir_ + "/" + name + ".out'");
+    const Session run = Parse({0, Read(std::string(name) + ".out")});
     const std::vector<std::int64_t> lines = run.StopLines();
     ASSERT_EQ(lines.size(), 15u) << run.raw;
     for (int i = 0; i < 15; ++i) EXPECT_EQ(lines[static_cast<size_t>(i)], i) << run.raw;

@@ -92,7 +92,7 @@ TEST_F(E2eTest, InsideABlockTheBlockEntryValuesAreShown) {
 TEST_F(E2eTest, ParametersStartDirectoryAndStartUpCommand) {
   Write("work/keep.txt", "");
   Write("params.bat.ini", "[Run]\nStartDir=" + dir_ + "/work\nStartUp=@set pre=from startup\n");
-  const Session run = Debug(Batch("params.bat"), "run\n", "--params '\"a b\" c'");
+  const Session run = Debug(Batch("params.bat"), "run\n", {"--params", "\"a b\" c"});
   ASSERT_EQ(run.status, 0) << run.raw;
   EXPECT_EQ(run.UserOutput(), (Texts{"first=\"a b\" second=c unquoted=a b",
                                      "where " + dir_ + "/work pre=from startup"}));
@@ -102,8 +102,8 @@ TEST_F(E2eTest, ParametersStartDirectoryAndStartUpCommand) {
 }
 
 TEST_F(E2eTest, ParametersKeepPercentSignsAndFollowAShiftWithoutGoto) {
-  const Session run =
-      Debug(Batch("shift_plain.bat"), "break 3 if \"%1\"==\"c\"\nrun\nrun\n", "--params 'a%x%b c'");
+  const Session run = Debug(Batch("shift_plain.bat"), "break 3 if \"%1\"==\"c\"\nrun\nrun\n",
+                            {"--params", "a%x%b c"});
   ASSERT_EQ(run.status, 0) << run.raw;
   ASSERT_EQ(run.StopLines(), (std::vector<std::int64_t>{3, 4})) << run.raw;
   EXPECT_TRUE(Contains(run.Stops()[0]["locals"].Texts(), "1=c")) << run.raw;

@@ -99,7 +99,7 @@ TEST_F(E2eTest, ConditionsAndAddedCommandsSeeTheBatchsOwnParameters) {
   const Session run = Debug(Batch("params.bat"),
                             "break 1 if \"%2\"==\"x\"\nbreak 2 if \"%2\"==\"c\"\nrun\n"
                             "add echo seen %~1\nrun\n",
-                            "--params '\"a b\" c'");
+                            {"--params", "\"a b\" c"});
   ASSERT_EQ(run.status, 0) << run.raw;
   EXPECT_EQ(run.StopLines(), (Lines{2, 2, 3})) << "line 1's condition is false";
   EXPECT_TRUE(Contains(run.UserOutput(), "seen a b")) << run.raw;
@@ -107,7 +107,7 @@ TEST_F(E2eTest, ConditionsAndAddedCommandsSeeTheBatchsOwnParameters) {
   // Back from a CALL, they see the caller's parameters again.
   const Session back =
       Debug(Batch("call_params.bat"),
-            "break 2 if \"%1\"==\"abc\"\nrun\nadd echo added sees %1\nrun\n", "--params abc");
+            "break 2 if \"%1\"==\"abc\"\nrun\nadd echo added sees %1\nrun\n", {"--params", "abc"});
   ASSERT_EQ(back.status, 0) << back.raw;
   EXPECT_EQ(back.StopLines(), (Lines{2, 2, 6}));
   EXPECT_TRUE(Contains(back.UserOutput(), "added sees abc")) << back.raw;

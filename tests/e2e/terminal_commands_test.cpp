@@ -82,9 +82,11 @@ TEST_F(E2eTest, TextForPeopleHasPlainLineEndsALegendAndNoBannerWhenQuiet) {
   const std::string batch = Batch("step_through.bat");
   Write("plain.txt", "break 3\nrun\nlist 2 4\nrun\n", false);
   const auto plain = [&](const std::string& extra) {
-    return RunShell("cd '" + dir_ + "' && env -u ComSpec TMPDIR='" + dir_ + "' '" + TARNVELOCK_CLI +
-                    "' --poll-ms 10 --timeout 20 --script plain.txt " + extra + " '" + batch +
-                    "' </dev/null 2>&1");
+    std::vector<std::string> arguments{"--poll-ms", "10",       "--timeout",
+                                       "20",        "--script", "plain.txt"};
+    if (!extra.empty()) arguments.push_back(extra);
+    arguments.push_back(batch);
+    return Run(TARNVELOCK_CLI, arguments, DebuggerSettings(dir_));
   };
   Session run = plain("");
   EXPECT_EQ(run.raw.find('\r'), std::string::npos) << run.raw;

@@ -64,6 +64,27 @@ struct Case {
   Drive drive = Drive::Run;
 };
 
+// Splits parameters into words the way a POSIX shell does for these tests:
+// blanks separate them, double quotes hold blanks in and are taken away.
+std::vector<std::string> Words(const std::string& parameters) {
+  std::vector<std::string> words;
+  bool quoted = false, in_word = false;
+  for (char c : parameters) {
+    if (c == ' ' && !quoted) {
+      in_word = false;
+      continue;
+    }
+    if (!in_word) words.emplace_back();
+    in_word = true;
+    if (c == '"') {
+      quoted = !quoted;
+    } else {
+      words.back() += c;
+    }
+  }
+  return words;
+}
+
 void PrintTo(const Case& c, std::ostream* out) {
   *out << c.source;
 }
@@ -75,8 +96,8 @@ std::vector<Case> Cases() {
     for (const auto& entry : fs::directory_iterator(root / folder)) {
       const std::string name = entry.path().filename().string();
       if (!name.ends_with(".bat") && !name.ends_with(".cmd")) continue;
-      // Quotes survive only around words with a blank: the direct run goes
-      // through a POSIX shell.
+      // Quotes survive only around words with a blank: the direct run takes
+      // the words as a POSIX shell splits them.
       static const std::map<std::string, std::string> kParameters = {
           {"10_shift_args.bat", "a \"b c\" d"},
           {"args_shift.cmd", "a \"b c\" d"},
@@ -127,23 +148,24 @@ TEST_P(TransparencyTest, SameOutputAndFilesWithAndWithoutTheDebugger) {
   Write("typed.txt", typed, false);
 
   const std::string direct = Prepare("direct", name);
-  const Session plain =
-      RunShell("cd '" + direct + "' && env -u ComSpec TEMP='" + direct + "/temp' '" +
-               TARNVELOCK_CMD + "' /c '" + name + "' " + parameters + " <../typed.txt 2>&1");
+  test::RunSettings direct_settings = Settings(direct);
+  direct_settings.set_environment.push_back("TEMP=" + direct + "/temp");
+  direct_settings.input_file = dir_ + "/typed.txt";
+  std::vector<std::string> direct_arguments{"/c", name};
+  for (const std::string& word : Words(parameters)) direct_arguments.push_back(word);
+  const Session plain = Run(TARNVELOCK_CMD, direct_arguments, direct_settings);
 
   const std::string debugged = Prepare("debugged", name);
   if (GetParam().needs_own_path) Write("debugged/" + name + ".ini", "[Main]\nProzent0=1\n");
   static const std::map<Drive, std::string> kDriveCommand = {
       {Drive::Run, "run\n"}, {Drive::Step, "step 100000\n"}, {Drive::Next, "next 100000\n"}};
   Write("debugged.txt", script + kDriveCommand.at(GetParam().drive), false);
-  std::string quoted = parameters;
-  for (size_t at = 0; (at = quoted.find('"', at)) != std::string::npos; at += 2) {
-    quoted.insert(at, "\\");
-  }
-  const Session run = RunShell("cd '" + debugged + "' && env -u ComSpec TEMP='" + debugged +
-                               "/temp' TMPDIR='" + dir_ + "' '" + TARNVELOCK_CLI +
-                               "' --json --poll-ms 10 --timeout 20 --script ../debugged.txt " +
-                               "--params \"" + quoted + "\" '" + name + "' </dev/null 2>&1");
+  test::RunSettings debugged_settings = DebuggerSettings(debugged);
+  debugged_settings.set_environment.push_back("TEMP=" + debugged + "/temp");
+  const Session run = Run(TARNVELOCK_CLI,
+                          {"--json", "--poll-ms", "10", "--timeout", "20", "--script",
+                           "../debugged.txt", "--params", parameters, name},
+                          debugged_settings);
   // The debugger exits with the batch's exit code.
   ASSERT_EQ(run.status, plain.status) << run.raw;
   ASSERT_EQ(run.LastStop()["status"].text, "Reached <end of file>  -  Press F2 for Reset.")

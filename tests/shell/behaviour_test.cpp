@@ -12,8 +12,6 @@
 //                            case directory
 //   --- exit                 the expected exit code (compared modulo 256)
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -22,6 +20,9 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "tests/support/program_run.h"
+#include "tests/support/temp_tree.h"
 
 namespace {
 
@@ -133,20 +134,14 @@ RunResult RunCase(const fs::path& directory, const BehaviourCase& test) {
   fs::path err_file = directory / ".stderr";
   fs::path in_file = directory / ".stdin";
   std::ofstream(in_file, std::ios::binary) << test.stdin_text;
-  pid_t child = fork();
-  if (child == 0) {
-    if (chdir(directory.c_str()) != 0) _exit(126);
-    std::freopen(in_file.c_str(), "rb", stdin);
-    std::freopen(out_file.c_str(), "wb", stdout);
-    std::freopen(err_file.c_str(), "wb", stderr);
-    std::string command = test.batch_name + (test.args.empty() ? "" : " " + test.args);
-    execl(SHELL_PROGRAM, SHELL_PROGRAM, "/c", command.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
+  tarnvelock::test::RunSettings settings;
+  settings.directory = directory.string();
+  settings.input_file = in_file.string();
+  settings.output_file = out_file.string();
+  settings.error_file = err_file.string();
+  const std::string command = test.batch_name + (test.args.empty() ? "" : " " + test.args);
   RunResult result;
-  result.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.exit = tarnvelock::test::RunProgram(SHELL_PROGRAM, {"/c", command}, settings).status;
   result.out = ReadFile(out_file);
   result.err = ReadFile(err_file);
   return result;
@@ -156,11 +151,8 @@ class BehaviourTest : public testing::TestWithParam<BehaviourCase> {};
 
 TEST_P(BehaviourTest, MatchesWindowsInterpreter) {
   const BehaviourCase& test = GetParam();
-  fs::path directory = fs::temp_directory_path() /
-                       ("tarnvelock-behaviour-" + std::to_string(getpid()) + "-" + test.group +
-                        "-" + std::to_string(std::hash<std::string>()(test.name)));
-  fs::remove_all(directory);
-  fs::create_directories(directory);
+  const tarnvelock::test::TempTree tree("tarnvelock-behaviour-" + test.group + "-");
+  const fs::path& directory = tree.path();
   for (const auto& [name, content] : test.files) {
     fs::create_directories((directory / name).parent_path());
     std::ofstream(directory / name, std::ios::binary) << ToCrLf(content);
@@ -171,7 +163,6 @@ TEST_P(BehaviourTest, MatchesWindowsInterpreter) {
   EXPECT_EQ(Replace(ToCrLf(test.expected_err), "{DIR}", dir), result.err) << test.name;
   // A POSIX exit status keeps the low eight bits of the code.
   EXPECT_EQ(test.expected_exit & 0xff, result.exit) << test.name;
-  fs::remove_all(directory);
 }
 
 std::string CaseName(const testing::TestParamInfo<BehaviourCase>& info) {

@@ -4,17 +4,18 @@
 // the current line, deletes the stop signal file and sends one key. The lines
 // written to "_dbgZeile.txt" are the lines the run visits, in order.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "tests/support/program_run.h"
+#include "tests/support/temp_tree.h"
 
 namespace {
 
@@ -32,57 +33,38 @@ struct SteppedRun {
 
 class SteppingTest : public testing::Test {
  protected:
-  void SetUp() override {
-    temp_ = fs::temp_directory_path() / ("tarnvelock-stepping-" + std::to_string(getpid()));
-    fs::remove_all(temp_);
-    fs::create_directories(temp_);
-    tmp_ = temp_.string() + "/";
-  }
-  void TearDown() override {
-    if (child_ > 0) {
-      kill(-child_, SIGKILL);
-      waitpid(child_, nullptr, 0);
-    }
-    fs::remove_all(temp_);
-  }
+  // The interpreter, if it still runs, is ended before its directory goes.
+  void TearDown() override { child_.reset(); }
 
   // Instruments tests/golden/per_line/<name>.bat into the temporary directory.
   fs::path Instrument(const std::string& name) {
     fs::path source = fs::path(TARNVELOCK_SOURCE_DIR) / "tests/golden/per_line" / (name + ".bat");
     fs::copy_file(source, temp_ / (name + ".bat"));
     fs::path target = temp_ / (name + ".cmd");
-    std::string command = std::string(TARNVELOCK_CLI) + " --instrument '" +
-                          (temp_ / (name + ".bat")).string() + "' -o '" + target.string() +
-                          "' --tmp '" + tmp_ + "' --no-settings >/dev/null";
-    EXPECT_EQ(0, std::system(command.c_str()));
+    EXPECT_EQ(0, tarnvelock::test::RunProgram(
+                     TARNVELOCK_CLI, {"--instrument", (temp_ / (name + ".bat")).string(), "-o",
+                                      target.string(), "--tmp", tmp_, "--no-settings"})
+                     .status);
     return target;
   }
 
   SteppedRun Step(const fs::path& batch, const std::string& parameters) {
     std::ofstream(temp_ / "_dbgBreaks.txt", std::ios::binary) << "\r\n";  // empty: single step
     std::ofstream(temp_ / "_dbgError.txt", std::ios::binary).close();
-    int keys[2];
-    EXPECT_EQ(0, pipe(keys));
-    child_ = fork();
-    if (child_ == 0) {
-      setpgid(0, 0);
-      dup2(keys[0], 0);
-      close(keys[0]);
-      close(keys[1]);
-      if (chdir(temp_.c_str()) != 0) _exit(126);
-      std::freopen((temp_ / "console.txt").c_str(), "wb", stdout);
-      std::freopen((temp_ / "_dbgError.txt").c_str(), "ab", stderr);
-      setenv("Tarnvelock", "1.1", 1);
-      setenv("_dbgTmp", tmp_.c_str(), 1);
-      setenv("_dbgErr", (tmp_ + "_dbgError.txt").c_str(), 1);
-      setenv("_dbg", "_dbg", 1);
-      setenv("_dbgPA", parameters.c_str(), 1);
-      setenv("_dbgLog", (tmp_ + "run.log").c_str(), 1);
-      std::string file = "\"" + batch.string() + "\"";
-      execl(SHELL_PROGRAM, SHELL_PROGRAM, "/c", file.c_str(), "_dbg", static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(keys[0]);
+    // Keys come from the test, the console is a file, and error output is
+    // added to the debugger's error file.
+    tarnvelock::test::RunSettings settings;
+    settings.directory = temp_.string();
+    settings.input_from_test = true;
+    settings.output_file = (temp_ / "console.txt").string();
+    settings.error_file = (temp_ / "_dbgError.txt").string();
+    settings.set_environment = {
+        "Tarnvelock=1.1", "_dbgTmp=" + tmp_,      "_dbgErr=" + tmp_ + "_dbgError.txt",
+        "_dbg=_dbg",      "_dbgPA=" + parameters, "_dbgLog=" + tmp_ + "run.log"};
+    child_ = std::make_unique<tarnvelock::test::RunningProgram>(
+        SHELL_PROGRAM, std::vector<std::string>{"/c", "\"" + batch.string() + "\"", "_dbg"},
+        settings);
+    EXPECT_TRUE(child_->started());
     SteppedRun run;
     fs::path signal = temp_ / "_dbgSema.txt";
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
@@ -102,16 +84,16 @@ class SteppingTest : public testing::Test {
       run.visited.push_back(line.substr(0, line.find_first_of(" \r\n")));
       run.signals.push_back(content);
       fs::remove(signal);
-      EXPECT_EQ(1, write(keys[1], " ", 1));
+      EXPECT_TRUE(child_->Send(" "));
       if (run.visited.back() == "-1") break;
     }
-    close(keys[1]);
     return run;
   }
 
-  fs::path temp_;
-  std::string tmp_;
-  pid_t child_ = -1;
+  tarnvelock::test::TempTree tree_{"tarnvelock-stepping-"};
+  const fs::path temp_ = tree_.path();
+  const std::string tmp_ = temp_.string() + "/";
+  std::unique_ptr<tarnvelock::test::RunningProgram> child_;
 };
 
 // for %%a in (1 2) do (

@@ -11,6 +11,7 @@
 #include <deque>
 
 #include "core/run/debug_session.h"
+#include "tests/support/leftover_processes.h"
 #include "ui/main/source_view.h"
 
 namespace tarnvelock {
@@ -148,20 +149,7 @@ bool UiTestBench::Step(int key, RunState expected) {
 }
 
 int LiveInterpreters() {
-  int count = 0;
-  const QString self = QString::number(QCoreApplication::applicationPid());
-  for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly)) continue;
-    const QString text = QString::fromUtf8(stat.readAll());
-    const int close = text.lastIndexOf(QLatin1Char(')'));
-    const QStringList fields = text.mid(close + 2).split(QLatin1Char(' '));
-    if (text.contains(QStringLiteral("(tarnvelock-cmd)")) && fields.size() > 1 &&
-        fields[0] != QStringLiteral("Z") && fields[1] == self) {
-      ++count;
-    }
-  }
-  return count;
+  return static_cast<int>(test::InterpretersRunning({}).size());
 }
 
 }  // namespace tarnvelock

@@ -52,7 +52,7 @@ bool AllModalsAnswered();
 // Drops the answers that were not needed.
 void ForgetModalAnswers();
 
-// Interpreters that are children of this process and still alive.
+// Interpreters started from this test process that still run.
 int LiveInterpreters();
 
 }  // namespace tarnvelock
